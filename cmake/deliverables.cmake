@@ -1,0 +1,36 @@
+# deliverables.cmake - the sources of every deliverable and the targets built from them.
+
+set(GRAPH_SOURCES
+  graph/nodes.cpp graph/edges.cpp graph/merge.cpp graph/shortest_path.cpp graph/distance.cpp)
+set(GATEWAY_SOURCES
+  gateway/gateway.cpp gateway/call.cpp gateway/commands.cpp gateway/path_command.cpp)
+# command 7 of each deliverable: the grid import, or the weight refresh
+set(zelmot_BULK_SOURCES bulk/load_grid.cpp bulk/grid_command.cpp)
+set(ombrik_BULK_SOURCES bulk/load_grid.cpp bulk/grid_command.cpp)
+set(main_BULK_SOURCES   bulk/refresh_weights.cpp)
+
+set(PROJECT_WARNINGS -Wall -Wextra)
+
+list(TRANSFORM GRAPH_SOURCES PREPEND "${CMAKE_SOURCE_DIR}/")
+list(TRANSFORM GATEWAY_SOURCES PREPEND "${CMAKE_SOURCE_DIR}/")
+foreach(name zelmot ombrik main)
+  list(TRANSFORM ${name}_BULK_SOURCES PREPEND "${CMAKE_SOURCE_DIR}/")
+endforeach()
+
+# graph_<name>: the graph store and the host-free half of command 7, with <name>'s settings.
+function(add_graph_library name)
+  add_library(graph_${name} STATIC ${GRAPH_SOURCES})
+  target_include_directories(graph_${name} PUBLIC
+    "${CMAKE_SOURCE_DIR}/graph" "${CMAKE_SOURCE_DIR}/bulk" "${CMAKE_SOURCE_DIR}/deliverables/${name}")
+  target_compile_options(graph_${name} PRIVATE ${PROJECT_WARNINGS})
+  set_target_properties(graph_${name} PROPERTIES POSITION_INDEPENDENT_CODE ON)
+endfunction()
+
+# Adds the gateway and command 7 of <name> for the host chosen by <host_define> to <target>.
+function(add_gateway_sources target name host_define)
+  target_sources(${target} PRIVATE ${GATEWAY_SOURCES} ${${name}_BULK_SOURCES})
+  target_include_directories(${target} PRIVATE "${CMAKE_SOURCE_DIR}/gateway")
+  target_compile_definitions(${target} PRIVATE ${host_define})
+  target_compile_options(${target} PRIVATE ${PROJECT_WARNINGS})
+  target_link_libraries(${target} PRIVATE graph_${name})
+endfunction()

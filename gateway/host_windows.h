@@ -1,0 +1,45 @@
+// host_windows.h - the host layer over MATLAB's exported names, for the .mexw32 and .mexw64
+// files. The array functions come from libmx.dll, the error and exit functions from libmex.dll;
+// the import libraries are made from .def files of our own. Sizes are the host's compatible
+// 32-bit array sizes: matrices are made with mxCreateDoubleMatrix_700.
+#pragma once
+
+#include <cstddef>
+
+extern "C" {
+struct mxArray_tag;
+typedef struct mxArray_tag mxArray;
+
+__declspec(dllimport) double*     mxGetPr(const mxArray* a);
+__declspec(dllimport) std::size_t mxGetN(const mxArray* a);
+__declspec(dllimport) std::size_t mxGetNumberOfElements(const mxArray* a);
+__declspec(dllimport) bool        mxIsDouble(const mxArray* a);
+__declspec(dllimport) bool        mxIsComplex(const mxArray* a);
+__declspec(dllimport) bool        mxIsSparse(const mxArray* a);
+__declspec(dllimport) mxArray*    mxCreateDoubleMatrix_700(int m, int n, int complexity);
+__declspec(dllimport) void        mexErrMsgIdAndTxt(const char* id, const char* fmt, ...);
+__declspec(dllimport) int         mexAtExit(void (*hook)(void));
+}
+
+using HostArray = mxArray;
+
+#define HOST_EXPORT __declspec(dllexport)
+
+inline bool host_is_real_double(const HostArray* a) {
+    return mxIsDouble(a) && !mxIsComplex(a) && !mxIsSparse(a);
+}
+inline std::size_t host_element_count(const HostArray* a) { return mxGetNumberOfElements(a); }
+inline std::size_t host_column_count(const HostArray* a) { return mxGetN(a); }
+inline const double* host_data(const HostArray* a) { return mxGetPr(a); }
+
+inline double* host_new_matrix(HostArray** slot, int rows, int cols) {
+    *slot = mxCreateDoubleMatrix_700(rows, cols, 0);  // 0: real
+    return mxGetPr(*slot);
+}
+
+[[noreturn]] inline void host_raise(const char* id, const char* text) {
+    mexErrMsgIdAndTxt(id, "%s", text);
+    __builtin_unreachable();  // the host unwinds; control never comes back here
+}
+
+inline void host_at_exit(void (*hook)()) { mexAtExit(hook); }

@@ -1,0 +1,109 @@
+// graph.h - the graph store: the records Node and Edge, node_list, and the operations on them.
+//
+// A graph is a singly linked list of nodes in creation order; each node heads a singly linked
+// adjacency list of entries in creation order. An undirected edge is two entries, one in the
+// list of each end. Nodes are named from outside only by their (x, y) position.
+//
+// Operations that may allocate return false when memory runs out, and then have changed
+// nothing: every record they need is allocated before anything is linked.
+#pragma once
+
+#include <cstdint>
+
+struct Edge;
+
+// A vertex. The list that holds it owns it: add_node creates it, merge_node and
+// release_graph destroy it. Positions are unique except after move_node, which may put several
+// nodes on one position. dist, done and prev belong to the search and mean nothing between
+// searches.
+struct Node {
+    Node*        next;   // next node in list order; null at the tail
+    std::int32_t x;      // position: the node's only name
+    std::int32_t y;
+    Edge*        edges;  // adjacency list, owned; null while the node has no neighbour
+    std::int32_t dist;   // search: cheapest known cost from the start
+    std::uint8_t done;   // search: 1 once settled
+    Node*        prev;   // search: where the cheapest known path arrives from; null for none
+    std::int32_t value;  // given at creation, never changed
+};
+
+// One direction of an undirected edge, owned by the node whose list holds it.
+// Pairing: for every entry X->Y there is an entry Y->X with the same weight when made.
+// A list holds at most one entry per neighbour, except the two entries of a self-loop.
+struct Edge {
+    Edge*        next;    // next entry of the same list; null at the tail
+    std::int32_t weight;  // cost of going along this entry
+    Node*        to;      // the neighbour; a reference, not an owner
+};
+
+// The graph of the loaded plug-in: null at load, released by the exit hook.
+extern Node* node_list;
+
+// The first node in list order at (x, y), or null.
+Node* find_node(Node* head, std::int32_t x, std::int32_t y);
+
+// Appends a node at (x, y) with the given value. A taken position changes nothing: the node
+// there keeps its value. False only when memory ran out.
+[[nodiscard]] bool add_node(Node** list, std::int32_t x, std::int32_t y, std::int32_t value);
+
+// Moves every node at (ax, ay) to (bx, by), edges and place in the list with it. The new
+// position need not be free. Weights are not recomputed.
+void move_node(Node** list, std::int32_t ax, std::int32_t ay, std::int32_t bx, std::int32_t by);
+
+// Gives node an entry to target (by identity) with the given weight unless it has one. The
+// entry is taken from the chain of spare entries *spare, which the caller has allocated.
+void link_edge(Node* node, Node* target, std::int32_t weight, Edge** spare);
+
+// Removes and frees the first entry of node that leads to target, if there is one.
+void unlink_edge(Node* node, const Node* target);
+
+// Joins the last node at (ax, ay) and the last node at (bx, by) with weight w, one entry at
+// the tail of each list. Changes nothing if either node is missing, if A already has an entry
+// to a node at (bx, by), or, where the build refuses self-loops, if A and B are one node.
+// False only when memory ran out.
+[[nodiscard]] bool add_edge(Node** list, std::int32_t ax, std::int32_t ay,
+                            std::int32_t bx, std::int32_t by, std::int32_t w);
+
+// Sets to w the weight of the first entry, of the first node at (ax, ay), that leads to a node
+// at (bx, by); then likewise from (bx, by) to (ax, ay). A step whose node or entry is missing
+// changes nothing.
+void set_edge_weight(Node** list, std::int32_t ax, std::int32_t ay,
+                     std::int32_t bx, std::int32_t by, std::int32_t w);
+
+// Folds the last node B at (bx, by) into the last node A at (ax, ay), then frees B. Every
+// neighbour K of B other than A becomes A's neighbour, with the distance between A and K as
+// weight unless A and K were joined already; B's entries to A and to itself are dropped. When
+// A is B the node leaves the graph with all its edges. Changes nothing if either is missing.
+// False only when memory ran out.
+[[nodiscard]] bool merge_node(Node** list, std::int32_t ax, std::int32_t ay,
+                              std::int32_t bx, std::int32_t by);
+
+// Frees every node and entry and leaves *list null.
+void release_graph(Node** list);
+
+// The Euclidean distance between the positions of a and b, truncated toward zero; distances of
+// 2^31 or more give 2147483647. Symmetric.
+std::int32_t node_distance(const Node* a, const Node* b);
+
+// Search state limits: a search sets every dist to DIST_UNSET, and never settles a node whose
+// dist is DIST_CUTOFF or more.
+constexpr std::int32_t DIST_UNSET  = 32000;
+constexpr std::int32_t DIST_CUTOFF = 30000;
+
+// The path the last successful search found, as (x, y) pairs from the goal back to the start,
+// then zeros. PATH_CAP doubles; all zero at load.
+extern double path_buf[];
+
+// Chooses the not-done node with the smallest dist below DIST_CUTOFF, the first in list order
+// among equals. True when a node was chosen.
+bool pick_next(Node* list, Node** chosen);
+
+// Cheapest path from the last node at (ax, ay) to the last node at (bx, by). Returns path_buf,
+// filled goal first, or null for no path (empty graph, no start, goal unreachable or at a cost
+// of DIST_CUTOFF or more); path_buf then keeps its contents. A missing goal gives the empty
+// path: path_buf all zeros. Overwrites dist, done and prev of every node.
+const double* shortest_path(Node* list, std::int32_t ax, std::int32_t ay,
+                            std::int32_t bx, std::int32_t by);
+
+// Sets the weight of every entry to the distance between its two ends.
+void refresh_weights(Node* list);

@@ -1,0 +1,67 @@
+// test_host.h - an in-process host for the C++ tests: it stands where Octave or MATLAB stands,
+// calls mexFunction directly, makes zero-filled matrices and turns raised errors into
+// exceptions of type HostError that the tests catch.
+#pragma once
+
+#include <cstddef>
+#include <memory>
+#include <string>
+#include <vector>
+
+enum class ArrayClass { Double, Single, Int32, Char, Logical };
+
+// An argument or result array. data holds rows * cols values, column-major, whatever the
+// class: the host only pretends to store other classes.
+struct HostArray {
+    std::size_t         rows    = 0;
+    std::size_t         cols    = 0;
+    ArrayClass          cls     = ArrayClass::Double;
+    bool                complex = false;
+    bool                sparse  = false;
+    std::vector<double> data;
+};
+
+// What host_raise throws: the identifier and text the plug-in gave.
+struct HostError {
+    std::string id;
+    std::string text;
+};
+
+#define HOST_EXPORT
+
+bool          host_is_real_double(const HostArray* a);
+std::size_t   host_element_count(const HostArray* a);
+std::size_t   host_column_count(const HostArray* a);
+const double* host_data(const HostArray* a);
+double*       host_new_matrix(HostArray** slot, int rows, int cols);
+[[noreturn]] void host_raise(const char* id, const char* text);
+void          host_at_exit(void (*hook)());
+
+extern "C" void mexFunction(int nlhs, HostArray* plhs[], int nrhs, const HostArray* prhs[]);
+
+// --- what the tests use ---
+
+HostArray scalar_arg(double v);
+HostArray matrix_arg(std::size_t rows, std::size_t cols, std::vector<double> data);
+
+// The outcome of one call: a stored result, nothing stored, or an error.
+struct CallOutcome {
+    bool                       raised = false;
+    HostError                  error;
+    std::unique_ptr<HostArray> result;  // null when the plug-in stored nothing in plhs[0]
+};
+
+// Calls mexFunction with the given inputs and nlhs.
+CallOutcome call_plugin(const std::vector<HostArray>& inputs, int nlhs = 1);
+
+// Calls with seven scalars.
+CallOutcome call7(double ax, double ay, double bx, double by, double w, double code, double val);
+
+// As the host does when it clears the plug-in: runs the exit hook, if one was registered.
+// The next call starts from an empty graph.
+void unload_plugin();
+
+// Allocation-failure injection for the nothrow allocations of the graph store: after `count`
+// more successful allocations, every further one fails until the injection is switched off
+// with a negative count.
+void fail_allocations_after(long count);
