@@ -15,7 +15,7 @@ set(OCTAVE_OUTPUT_DIR "${PLUGIN_OUTPUT_ROOT}/octave")
 
 function(add_octave_plugin name)
   add_library(${name}_octave MODULE)
-  add_gateway_sources(${name}_octave ${name} HOST_OCTAVE)
+  add_gateway_sources(${name}_octave ${name} HOST_MEX)
   target_include_directories(${name}_octave SYSTEM PRIVATE ${OCTAVE_INCLUDE_DIRS})
   target_link_directories(${name}_octave PRIVATE "${OCTAVE_LIBDIR}")
   target_link_libraries(${name}_octave PRIVATE octinterp octave)

@@ -1,7 +1,8 @@
 // host.h - the thin layer between the gateway and the host that loaded the plug-in.
 //
 // Exactly one backing is compiled in, chosen by the build:
-//   HOST_OCTAVE   Octave's MEX API (Linux builds)
+//   HOST_MEX      the host's own mex.h: Octave's (the Linux builds), or MATLAB's when a user builds
+//                 with MATLAB's mex command
 //   HOST_WINDOWS  MATLAB's exported names, declared by us (the .mexw32 / .mexw64 files)
 //   HOST_TEST     the in-process test host of the C++ tests
 // Each backing provides:
@@ -21,12 +22,12 @@
 
 #include <cstddef>
 
-#if defined(HOST_OCTAVE)
-#include "host_octave.h"
+#if defined(HOST_MEX)
+#include "host_mex.h"
 #elif defined(HOST_WINDOWS)
 #include "host_windows.h"
 #elif defined(HOST_TEST)
 #include "test_host.h"
 #else
-#error "no host backing chosen: define HOST_OCTAVE, HOST_WINDOWS or HOST_TEST"
+#error "no host backing chosen: define HOST_MEX, HOST_WINDOWS or HOST_TEST"
 #endif

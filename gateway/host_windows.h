@@ -39,7 +39,7 @@ inline double* host_new_matrix(HostArray** slot, int rows, int cols) {
 
 [[noreturn]] inline void host_raise(const char* id, const char* text) {
     mexErrMsgIdAndTxt(id, "%s", text);
-    __builtin_unreachable();  // the host unwinds; control never comes back here
+    for (;;) {}  // the host unwinds; control never comes back here
 }
 
 inline void host_at_exit(void (*hook)()) { mexAtExit(hook); }

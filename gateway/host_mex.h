@@ -1,4 +1,5 @@
-// host_octave.h - the host layer over Octave's MEX API.
+// host_mex.h - the host layer over the host's own mex.h: Octave's for the Linux builds, or
+// MATLAB's when a user builds the sources with MATLAB's mex command.
 #pragma once
 
 #include <cstddef>
@@ -6,7 +7,11 @@
 
 using HostArray = mxArray;
 
+#if defined(_MSC_VER)
+#define HOST_EXPORT __declspec(dllexport)
+#else
 #define HOST_EXPORT __attribute__((visibility("default")))
+#endif
 
 inline bool host_is_real_double(const HostArray* a) {
     return mxIsDouble(a) && !mxIsComplex(a) && !mxIsSparse(a);
@@ -22,7 +27,7 @@ inline double* host_new_matrix(HostArray** slot, int rows, int cols) {
 
 [[noreturn]] inline void host_raise(const char* id, const char* text) {
     mexErrMsgIdAndTxt(id, "%s", text);
-    __builtin_unreachable();  // the host unwinds; control never comes back here
+    for (;;) {}  // the host unwinds; control never comes back here
 }
 
 inline void host_at_exit(void (*hook)()) { mexAtExit(hook); }
