@@ -8,6 +8,7 @@
 #include <cstdint>
 
 #include "host.h"
+#include "truncate.h"
 
 struct Call {
     int                     nrhs;  // inputs given; at least 7 once the gateway has checked
@@ -18,11 +19,8 @@ struct Call {
 // The first element of input k (1..7) as a double.
 double scalar_input(const Call& call, int k);
 
-// The first element of input k, truncated toward zero; NaN, the infinities and values outside
-// the int32 range give -2147483648.
+// The first element of input k as the graph store takes it: to_int32 of the double.
 std::int32_t int_input(const Call& call, int k);
-
-std::int32_t to_int32(double v);
 
 // Makes the zero-filled rows-by-cols result and returns its data.
 double* new_result(const Call& call, int rows, int cols);

@@ -46,6 +46,10 @@ Node* find_node(Node* head, std::int32_t x, std::int32_t y);
 // there keeps its value. False only when memory ran out.
 [[nodiscard]] bool add_node(Node** list, std::int32_t x, std::int32_t y, std::int32_t value);
 
+// As above, and sets *created to whether a node was made.
+[[nodiscard]] bool add_node(Node** list, std::int32_t x, std::int32_t y, std::int32_t value,
+                            bool* created);
+
 // Moves every node at (ax, ay) to (bx, by), edges and place in the list with it. The new
 // position need not be free. Weights are not recomputed.
 void move_node(Node** list, std::int32_t ax, std::int32_t ay, std::int32_t bx, std::int32_t by);

@@ -1,0 +1,85 @@
+// edges.cpp - adjacency entries: link, unlink, add an edge, set a weight.
+#include <new>
+
+#include "find_last.h"
+#include "graph.h"
+#include "settings.h"
+
+namespace {
+
+// The address of the null link at the tail of node's list.
+Edge** list_tail(Node* node) {
+    Edge** link = &node->edges;
+    while (*link) link = &(*link)->next;
+    return link;
+}
+
+// The first entry of node that leads to a node at (x, y), or null.
+Edge* entry_to_position(Node* node, std::int32_t x, std::int32_t y) {
+    for (Edge* e = node->edges; e; e = e->next)
+        if (e->to->x == x && e->to->y == y) return e;
+    return nullptr;
+}
+
+}  // namespace
+
+void link_edge(Node* node, Node* target, std::int32_t weight, Edge** spare) {
+    Edge** link = &node->edges;
+    for (Edge* e = node->edges; e; e = e->next) {
+        if (e->to == target) return;  // joined already: the entry keeps its weight
+        link = &e->next;
+    }
+    Edge* e = *spare;
+    if (!e) return;  // the caller counted the entries it needs; none is missing
+    *spare = e->next;
+    e->next = nullptr;
+    e->weight = weight;
+    e->to = target;
+    *link = e;
+}
+
+void unlink_edge(Node* node, const Node* target) {
+    for (Edge** link = &node->edges; *link; link = &(*link)->next) {
+        Edge* e = *link;
+        if (e->to == target) {
+            *link = e->next;
+            delete e;
+            return;
+        }
+    }
+}
+
+bool add_edge(Node** list, std::int32_t ax, std::int32_t ay, std::int32_t bx, std::int32_t by,
+              std::int32_t w) {
+    Node* a;
+    Node* b;
+    find_last_pair(*list, ax, ay, bx, by, &a, &b);
+    if (!a || !b) return true;
+    if (REFUSE_SELF_LOOP && a == b) return true;
+    if (entry_to_position(a, bx, by)) return true;  // B's list is not examined
+
+    Edge* to_b = new (std::nothrow) Edge;
+    Edge* to_a = new (std::nothrow) Edge;
+    if (!to_b || !to_a) {  // both or neither: the pairing is never broken
+        delete to_b;
+        delete to_a;
+        return false;
+    }
+    to_b->next = nullptr;
+    to_b->weight = w;
+    to_b->to = b;
+    *list_tail(a) = to_b;
+    to_a->next = nullptr;
+    to_a->weight = w;
+    to_a->to = a;
+    *list_tail(b) = to_a;  // after A's entry, so a self-loop's two entries keep their order
+    return true;
+}
+
+void set_edge_weight(Node** list, std::int32_t ax, std::int32_t ay, std::int32_t bx,
+                     std::int32_t by, std::int32_t w) {
+    if (Node* a = find_node(*list, ax, ay))
+        if (Edge* e = entry_to_position(a, bx, by)) e->weight = w;
+    if (Node* b = find_node(*list, bx, by))
+        if (Edge* e = entry_to_position(b, ax, ay)) e->weight = w;
+}

@@ -1,0 +1,82 @@
+// merge.cpp - merge_node: folds node B into node A and frees B.
+#include <new>
+
+#include "find_last.h"
+#include "graph.h"
+
+namespace {
+
+bool has_entry_to(const Node* node, const Node* target) {
+    for (const Edge* e = node->edges; e; e = e->next)
+        if (e->to == target) return true;
+    return false;
+}
+
+void free_chain(Edge* e) {
+    while (e) {
+        Edge* next = e->next;
+        delete e;
+        e = next;
+    }
+}
+
+// The entries the merge will link: two for every neighbour K of B, other than A and B, that A
+// is not joined to yet. Null with *ok false when memory ran out.
+Edge* allocate_spares(const Node* a, const Node* b, bool* ok) {
+    Edge* spare = nullptr;
+    *ok = true;
+    for (const Edge* e = b->edges; e; e = e->next) {
+        if (e->to == a || e->to == b || has_entry_to(a, e->to)) continue;
+        for (int side = 0; side < 2; ++side) {
+            Edge* s = new (std::nothrow) Edge;
+            if (!s) {
+                free_chain(spare);
+                *ok = false;
+                return nullptr;
+            }
+            s->next = spare;
+            spare = s;
+        }
+    }
+    return spare;
+}
+
+void unlink_node(Node** list, const Node* b) {
+    for (Node** link = list; *link; link = &(*link)->next) {
+        if (*link == b) {
+            *link = b->next;
+            return;
+        }
+    }
+}
+
+}  // namespace
+
+bool merge_node(Node** list, std::int32_t ax, std::int32_t ay, std::int32_t bx, std::int32_t by) {
+    Node* a;
+    Node* b;
+    find_last_pair(*list, ax, ay, bx, by, &a, &b);
+    if (!a || !b) return true;
+
+    bool ok;
+    Edge* spare = allocate_spares(a, b, &ok);
+    if (!ok) return false;  // nothing has changed yet
+
+    // B's list is only read here; B's entries to itself are skipped, so nothing unlinks from
+    // the list being walked, and they go with B below.
+    for (Edge* e = b->edges; e; e = e->next) {
+        Node* k = e->to;
+        if (k == b) continue;
+        if (k != a) {
+            std::int32_t d = node_distance(a, k);
+            link_edge(a, k, d, &spare);
+            link_edge(k, a, d, &spare);
+        }
+        unlink_edge(k, b);
+    }
+    free_chain(spare);  // none is left over unless the graph broke its pairing
+    free_chain(b->edges);
+    unlink_node(list, b);
+    delete b;
+    return true;
+}

@@ -1,0 +1,74 @@
+// shortest_path.cpp - Dijkstra's search straight over the node list, no queue and no index;
+// leaves the path, goal first, in path_buf.
+#include <limits>
+
+#include "graph.h"
+#include "settings.h"
+
+double path_buf[PATH_CAP];
+
+bool pick_next(Node* list, Node** chosen) {
+    Node* best = nullptr;
+    std::int32_t bound = DIST_CUTOFF;
+    for (Node* n = list; n; n = n->next) {
+        if (!n->done && n->dist < bound) {  // strict: the first of equals stays chosen
+            best = n;
+            bound = n->dist;
+        }
+    }
+    *chosen = best;
+    return best != nullptr;
+}
+
+namespace {
+
+// Offers current's cost plus each entry's weight to the entry's neighbour, settled or not. The
+// sum is formed in 64 bits so no weight can overflow it; current's dist is read afresh for
+// every entry, since a negative self-loop lowers it on the way.
+void relax_entries(Node* current) {
+    for (Edge* e = current->edges; e; e = e->next) {
+        std::int64_t candidate = static_cast<std::int64_t>(current->dist) + e->weight;
+        Node* to = e->to;
+        if (candidate < to->dist) {
+            constexpr std::int64_t lowest = std::numeric_limits<std::int32_t>::min();
+            to->dist = static_cast<std::int32_t>(candidate < lowest ? lowest : candidate);
+            to->prev = current;
+        }
+    }
+}
+
+}  // namespace
+
+const double* shortest_path(Node* list, std::int32_t ax, std::int32_t ay, std::int32_t bx,
+                            std::int32_t by) {
+    if (!list) return nullptr;
+
+    Node* start = nullptr;
+    Node* goal = nullptr;
+    for (Node* n = list; n; n = n->next) {  // a later match replaces an earlier one
+        n->dist = DIST_UNSET;
+        n->done = 0;
+        n->prev = nullptr;
+        if (n->x == ax && n->y == ay) start = n;
+        if (n->x == bx && n->y == by) goal = n;
+    }
+    if (!start) return nullptr;  // no start, no path: nothing is written through it
+    start->dist = 0;
+
+    Node* current;
+    while (pick_next(list, &current)) {
+        if (current == goal) break;  // the goal is neither relaxed nor marked done
+        relax_entries(current);
+        current->done = 1;
+    }
+    if (current != goal) return nullptr;  // a missing goal matches the exhausted search
+
+    for (int i = 0; i < PATH_CAP; ++i) path_buf[i] = 0.0;
+    int i = 0;
+    for (Node* n = goal; n && i < PATH_CAP; n = n->prev) {  // prev cycles fill the buffer
+        path_buf[i] = n->x;
+        path_buf[i + 1] = n->y;
+        i += 2;
+    }
+    return path_buf;
+}
