@@ -13,9 +13,9 @@ const char* const input_names[] = {"", "ax", "ay", "bx", "by", "w", "code", "val
 }  // namespace
 
 void raise_error(const char* mnemonic, const char* format, ...) {
-    // Static: the host may unwind with longjmp, so nothing here may need a destructor.
-    static char id[64];
-    static char text[256];
+    // Plain arrays in this frame: they live until the host unwinds, and need no destructor.
+    char id[64];
+    char text[256];
     std::snprintf(id, sizeof id, "%s:%s", DELIVERABLE_NAME, mnemonic);
     va_list args;
     va_start(args, format);
