@@ -29,8 +29,12 @@ double* new_result(const Call& call, int rows, int cols);
 void nothing_to_report(const Call& call);
 
 // Raises DELIVERABLE:mnemonic with a printf-style message. Never returns.
-[[noreturn]] void raise_error(const char* mnemonic, const char* format, ...)
-    __attribute__((format(printf, 2, 3)));
+#if defined(__GNUC__)
+#define PRINTF_LIKE __attribute__((format(printf, 2, 3)))
+#else
+#define PRINTF_LIKE
+#endif
+[[noreturn]] void raise_error(const char* mnemonic, const char* format, ...) PRINTF_LIKE;
 
 // Copies values[0..count) into result with the rule every answer follows: the copy ends just
 // before the first 0.0 at position 1 or later, and what it does not reach stays 0.0.
