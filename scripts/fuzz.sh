@@ -1,0 +1,35 @@
+#!/usr/bin/env bash
+# fuzz.sh SECONDS [TARGET...] - the long fuzz run: builds the fuzzers of the asan tree and runs
+# each for SECONDS, one after the other on one core (default targets: fuzz_zelmot fuzz_ombrik
+# fuzz_main fuzz_main32). Each grows its own corpus under build/fuzz/<target>, starting from the
+# seeds in fuzz/corpus/<target>; a crash or a broken rule leaves its input in
+# build/fuzz/artifacts/. Prints each run's figures; exits non-zero if any run found a fault.
+# FUZZ_BIN=<dir> runs fuzzers already built there instead of building the asan tree.
+set -uo pipefail
+cd "$(dirname "$0")/.."
+seconds=${1:?usage: scripts/fuzz.sh SECONDS [TARGET...]}
+shift
+targets=("$@")
+[ ${#targets[@]} -eq 0 ] && targets=(fuzz_zelmot fuzz_ombrik fuzz_main fuzz_main32)
+
+bin=${FUZZ_BIN:-}
+if [ -z "$bin" ]; then
+  bash scripts/install-deps.sh || exit 1
+  cmake --preset asan > /dev/null || exit 1
+  cmake --build --preset asan -j2 --target "${targets[@]}" || exit 1
+  bin=build/cmake/asan/fuzz
+fi
+
+out=build/fuzz
+mkdir -p "$out/artifacts"
+status=0
+for t in "${targets[@]}"; do
+  mkdir -p "$out/$t"
+  echo "== $t, $seconds s"
+  "$bin/$t" -max_total_time="$seconds" -timeout=10 -rss_limit_mb=4096 -print_final_stats=1 \
+      -artifact_prefix="$out/artifacts/$t-" "$out/$t" "fuzz/corpus/$t" > "$out/$t.log" 2>&1 \
+    || status=1
+  grep -E 'DONE|^stat::(number_of_executed_units|average_exec_per_sec|peak_rss_mb)|ERROR|\*\*\*|SUMMARY' \
+      "$out/$t.log"
+done
+exit $status
