@@ -1,0 +1,271 @@
+function test_wrapper(name, plugin_dir)
+% TEST_WRAPPER  GraphPlugin against the built plug-in NAME in PLUGIN_DIR: every method, the
+% empty answers, the argument errors, and that direct calls see what the wrapper did.
+  addpath(fullfile(fileparts(fileparts(fileparts(mfilename('fullpath')))), 'toolbox'));
+  addpath(plugin_dir);
+  g = GraphPlugin(name);
+  checks = {@binds_to_the_plugin, @answers_nothing_with_empty_shapes, @adds_and_lists_nodes, ...
+            @adds_edges_and_lists_neighbours, @joins_a_node_to_itself_as_the_build_says, ...
+            @moves_nodes_with_their_edges, @sets_weights_that_paths_follow, ...
+            @tells_the_path_answers_apart, @cuts_long_paths_at_the_plugin_limit, ...
+            @merges_and_removes_nodes, @runs_command_7_where_it_exists, ...
+            @rejects_bad_arguments_and_changes_nothing, @shares_one_graph_per_plugin, ...
+            @passes_the_zero_rule_through, @prints_help};
+  for k = 1:numel(checks)
+    g.reset();
+    checks{k}(g);
+    fprintf('ok %s %s\n', name, func2str(checks{k}));
+  end
+end
+
+function binds_to_the_plugin(g)
+  limits = struct('zelmot', {{41, 300, 'grid'}}, 'ombrik', {{401, 16666, 'grid'}}, ...
+                  'main', {{41, 300, 'refresh'}});  % Octave on Linux runs the 64-bit builds
+  expected = limits.(g.Name);
+  expect_equal({g.MaxPathPoints, g.MaxListed, g.Command7}, expected, 'properties');
+  expect_error(@() GraphPlugin('zelmot2'), 'GraphPlugin:unknownPlugin', 'unknown name');
+  expect_error(@() GraphPlugin(3), 'GraphPlugin:unknownPlugin', 'name not a string');
+end
+
+function answers_nothing_with_empty_shapes(g)
+  expect_equal(g.listNodes(), zeros(3, 0), 'listNodes of an empty graph');
+  expect_equal(g.neighbours([1 1]), zeros(2, 0), 'neighbours without a node');
+  [p, s] = g.shortestPath([1 1], [2 2]);
+  expect_equal({p, s}, {zeros(2, 0), 'noPath'}, 'path in an empty graph');
+  g.addNode([1 1], 5);
+  expect_equal(g.neighbours([1 1]), zeros(2, 0), 'neighbours of a node without edges');
+  % The plug-in itself still answers its 1-by-1 zero: the wrapper changes only its own copy.
+  expect_equal(feval(g.Name, 1, 1, 0, 0, 0, 1, 0), 0, 'direct call after the wrapper');
+end
+
+function adds_and_lists_nodes(g)
+  g.addNode([1 1], 5);
+  g.addNode([2 3], 7);
+  g.addNode([1 1], 9);             % taken: keeps 5
+  g.addNode(int32([-4 6]));        % value 1 by default; integer classes are accepted
+  expect_equal(g.listNodes(), [1 2 -4; 1 3 6; 5 7 1], 'nodes in creation order');
+  expect_equal(feval(g.Name, 0, 0, 0, 0, 0, 6, 0), [1 2 -4; 1 3 6; 5 7 1], 'direct listing');
+end
+
+function adds_edges_and_lists_neighbours(g)
+  g.addNode([1 1], 1);
+  g.addNode([2 2], 2);
+  g.addNode([3 3], 3);
+  g.addNode([0 5], 4);
+  g.addEdge([1 1], [2 2], 4);
+  g.addEdge([1 1], [3 3], 4);
+  g.addEdge([1 1], [0 5], 4);      % x = 0: the plug-in's edge switch must still be on
+  g.addEdge([2 2], [1 1], 9);      % already joined: nothing changes
+  % The third neighbour's x = 0 ends the answer: its y reads 0 too.
+  expect_equal(g.neighbours([1 1]), [2 3 0; 2 3 0], 'neighbours in the order made');
+  expect_equal(g.neighbours([0 5]), [1; 1], 'the node at x = 0 is joined');
+  expect_equal(g.neighbours([2 2]), [1; 1], 'a repeated edge is not doubled');
+  g.addEdge([1 1], [8 8], 1);      % no node at B
+  expect_equal(size(g.neighbours([1 1]), 2), 3, 'no edge to a missing B');
+  g.reset();                       % the listing would end at (0, 5)
+  g.addNode([2 2], 2);
+  g.addEdge([7 7], [2 2], 1);      % like command 0: a missing A is made first
+  expect_equal(g.neighbours([7 7]), [2; 2], 'A made by addEdge');
+  expect_equal(g.listNodes(), [2 7; 2 7; 2 1], 'A made with value 1');
+end
+
+function joins_a_node_to_itself_as_the_build_says(g)
+  g.addNode([4 4], 1);
+  g.addEdge([4 4], [4 4], 2);
+  if strcmp(g.Name, 'main')
+    expect_equal(g.neighbours([4 4]), zeros(2, 0), 'the 64-bit main refuses a self-loop');
+  else
+    expect_equal(g.neighbours([4 4]), [4 4; 4 4], 'a self-loop is two entries');
+  end
+end
+
+function moves_nodes_with_their_edges(g)
+  g.addNode([1 1], 1);
+  g.addNode([2 1], 2);
+  g.addEdge([1 1], [2 1], 3);
+  g.moveNode([2 1], [9 9]);
+  g.moveNode([5 5], [6 6]);        % no node there: nothing happens
+  expect_equal(g.listNodes(), [1 9; 1 9; 1 2], 'moved, order and value kept');
+  expect_equal(g.neighbours([1 1]), [9; 9], 'the edge goes with the node');
+  expect_equal(g.neighbours([9 9]), [1; 1], 'the moved node keeps its edge');
+end
+
+function sets_weights_that_paths_follow(g)
+  % A-P-B costs 4, A-B 5: the path goes through P until A-B becomes cheaper.
+  make_nodes(g, [1 1; 2 2; 3 3]);
+  g.addEdge([1 1], [2 2], 2);
+  g.addEdge([2 2], [3 3], 2);
+  g.addEdge([1 1], [3 3], 5);
+  expect_equal(g.shortestPath([1 1], [3 3]), [3 2 1; 3 2 1], 'the cheaper way round');
+  g.setWeight([3 3], [1 1], 3);
+  expect_equal(g.shortestPath([1 1], [3 3]), [3 1; 3 1], 'both directions changed');
+  g.setWeight([1 1], [9 9], 0);    % no such edge: nothing changes
+  expect_equal(g.shortestPath([1 1], [3 3]), [3 1; 3 1], 'missing edge left alone');
+end
+
+function tells_the_path_answers_apart(g)
+  make_nodes(g, [1 1; 2 1; 3 1; 7 7]);
+  g.addEdge([1 1], [2 1], 1);
+  g.addEdge([2 1], [3 1], 1);
+  cases = {
+    % from    to       path                    status
+    [1 1],   [3 1],   [3 2 1; 1 1 1],         'found'
+    [1 1],   [1 1],   [1; 1],                 'found'
+    [1 1],   [7 7],   zeros(2, 0),            'noPath'    % not connected
+    [5 5],   [3 1],   zeros(2, 0),            'noPath'    % no node at the start
+    [1 1],   [9 9],   zeros(2, 0),            'noGoal'    % no node at the goal
+  };
+  for k = 1:size(cases, 1)
+    [p, s] = g.shortestPath(cases{k, 1}, cases{k, 2});
+    expect_equal({p, s}, cases(k, 3:4), sprintf('path case %d', k));
+  end
+  % What the plug-in itself answers in the two empty cases.
+  expect_equal(feval(g.Name, 1, 1, 7, 7, 0, 4, 0), 0, 'direct: no path is 1-by-1');
+  expect_equal(feval(g.Name, 1, 1, 9, 9, 0, 4, 0), [0; 0], 'direct: no goal is [0; 0]');
+  % A node at x = 0 after the goal ends the path there.
+  g.addNode([0 2], 1);
+  g.addNode([5 2], 1);
+  g.addEdge([1 1], [0 2], 1);
+  g.addEdge([0 2], [5 2], 1);
+  [p, s] = g.shortestPath([1 1], [5 2]);
+  expect_equal({p, s}, {[5; 2], 'cut'}, 'cut at a node with x = 0');
+end
+
+function cuts_long_paths_at_the_plugin_limit(g)
+  n = 45;                          % longer than 41, shorter than 401
+  chain = [(1:n).', ones(n, 1)];
+  make_nodes(g, chain);
+  for k = 1:n - 1
+    g.addEdge(chain(k, :), chain(k + 1, :), 1);
+  end
+  [p, s] = g.shortestPath(chain(1, :), chain(n, :));
+  m = min(n, g.MaxPathPoints);
+  expect_equal(p, [n:-1:n - m + 1; ones(1, m)], 'the points nearest the goal');
+  expected = 'found';
+  if m < n
+    expected = 'cut';
+  end
+  expect_equal(s, expected, 'status of a long path');
+end
+
+function merges_and_removes_nodes(g)
+  % B (20, 20) has neighbours K1 (13, 14), K2 (11, 11) and A (10, 10); A also has (30, 30).
+  make_nodes(g, [10 10; 20 20; 13 14; 11 11; 30 30]);
+  g.addEdge([20 20], [13 14], 7);
+  g.addEdge([20 20], [11 11], 7);
+  g.addEdge([20 20], [10 10], 7);
+  g.addEdge([30 30], [10 10], 5);
+  g.mergeNodes([10 10], [20 20]);
+  expect_equal(g.listNodes(), [10 13 11 30; 10 14 11 30; 1 1 1 1], 'B is gone');
+  expect_equal(g.neighbours([10 10]), [30 13 11; 30 14 11], 'A took over B''s neighbours');
+  expect_equal(g.neighbours([13 14]), [10; 10], 'K points at A now');
+  % The new edge A-K1 weighs its length, 5, whatever B-K1 weighed: A-K1-(30, 30) costs 6.
+  g.addEdge([13 14], [30 30], 1);
+  expect_equal(g.shortestPath([10 10], [30 30]), [30 10; 30 10], 'the direct edge (5) wins');
+  g.setWeight([10 10], [30 30], 9);
+  expect_equal(g.shortestPath([10 10], [30 30]), [30 13 10; 30 14 10], '5 + 1 < 9');
+  g.mergeNodes([1 1], [13 14]);    % no node at KEEP: nothing changes
+  expect_equal(size(g.listNodes(), 2), 4, 'merge with a missing node');
+  g.removeNode([13 14]);
+  expect_equal(g.listNodes(), [10 11 30; 10 11 30; 1 1 1], 'removed');
+  expect_equal(g.neighbours([10 10]), [30 11; 30 11], 'its edges went with it');
+end
+
+function runs_command_7_where_it_exists(g)
+  make_nodes(g, [1 1; 2 1; 1 2]);
+  g.addEdge([1 1], [2 1], 50);
+  g.addEdge([1 1], [1 2], 1);
+  g.addEdge([1 2], [2 1], 1);
+  if strcmp(g.Command7, 'grid')
+    g.importGrid([0 3 499], [0 0 499], [5 -2 9]);
+    g.importGrid([1; 2], [3; 4], [5; 6]);  % columns are handed over as rows
+    g.importGrid([], [], []);              % clears the grid
+    expect_equal(g.shortestPath([1 1], [2 1]), [2 1 1; 1 2 1], 'the grid leaves the graph');
+    expect_error(@() g.importGrid([1 500], [1 1], [1 1]), 'GraphPlugin:badArgument', 'x 500');
+    expect_error(@() g.importGrid([1 2], [1 -1], [1 1]), 'GraphPlugin:badArgument', 'y -1');
+    expect_error(@() g.importGrid([1 2], [1 2], [1 2 3]), 'GraphPlugin:badArgument', 'lengths');
+    expect_error(@() g.importGrid(1.5, 1, 1), 'GraphPlugin:badArgument', 'a fraction');
+    expect_error(@() g.importGrid(1, 1), 'GraphPlugin:badArgument', 'VALUES missing');
+    expect_error(@() g.refreshWeights(), 'GraphPlugin:notAvailable', 'refresh without it');
+  else
+    expect_equal(g.shortestPath([1 1], [2 1]), [2 1 1; 1 2 1], 'the weights as given');
+    g.refreshWeights();            % 50 becomes 1, the detour costs 1 + 1
+    expect_equal(g.shortestPath([1 1], [2 1]), [2 1; 1 1], 'the weights as lengths');
+    expect_error(@() g.importGrid(1, 1, 1), 'GraphPlugin:notAvailable', 'grid without it');
+  end
+end
+
+function rejects_bad_arguments_and_changes_nothing(g)
+  make_nodes(g, [1 1; 2 2]);
+  g.addEdge([1 1], [2 2], 3);
+  before = {g.listNodes(), g.neighbours([1 1]), g.neighbours([2 2])};
+  bad = {
+    'position of three',   @() g.addNode([1 2 3], 1)
+    'fractional position', @() g.addNode([1.5 2], 1)
+    'text position',       @() g.addNode('ab', 1)
+    'complex position',    @() g.moveNode([1 1i], [2 2])
+    'infinite position',   @() g.moveNode([1 1], [Inf 2])
+    'position past int32', @() g.neighbours([2^31 1])
+    'cell position',       @() g.neighbours({1, 1})
+    'fractional value',    @() g.addNode([5 5], 1.5)
+    'value past int32',    @() g.addNode([5 5], 2^31)
+    'value of two',        @() g.addNode([5 5], [1 2])
+    'NaN weight',          @() g.addEdge([1 1], [2 2], NaN)
+    'logical weight',      @() g.setWeight([1 1], [2 2], true)
+    'empty position',      @() g.shortestPath([], [2 2])
+    'bad KEEP',            @() g.mergeNodes([1 1 1], [2 2])
+    'bad P',               @() g.removeNode(-0.5)
+  };
+  for k = 1:size(bad, 1)
+    expect_error(bad{k, 2}, 'GraphPlugin:badArgument', bad{k, 1});
+  end
+  expect_equal({g.listNodes(), g.neighbours([1 1]), g.neighbours([2 2])}, before, ...
+               'the graph after the rejected calls');
+  g.addNode([-2147483648 2147483647], 7);  % the int32 limits themselves are fine
+  nodes = g.listNodes();
+  expect_equal(nodes(:, end), [-2147483648; 2147483647; 7], 'int32 limits');
+end
+
+function shares_one_graph_per_plugin(g)
+  other = GraphPlugin(g.Name);
+  g.addNode([3 3], 3);
+  expect_equal(other.listNodes(), [3; 3; 3], 'a second wrapper sees the same graph');
+  for name = {'zelmot', 'ombrik', 'main'}
+    if ~strcmp(name{1}, g.Name)
+      elsewhere = GraphPlugin(name{1});
+      elsewhere.reset();
+      expect_equal(elsewhere.listNodes(), zeros(3, 0), ['nothing shared with ' name{1}]);
+    end
+  end
+  other.reset();
+  expect_equal(g.listNodes(), zeros(3, 0), 'reset empties the graph for every wrapper');
+end
+
+function passes_the_zero_rule_through(g)
+  g.addNode([1 1], 5);
+  g.addNode([2 2], 0);
+  g.addNode([3 3], 7);
+  expect_equal(g.listNodes(), [1 2 0; 1 2 0; 5 0 0], 'a value 0 hides what follows');
+end
+
+function prints_help(g) %#ok<INUSD>
+  text = evalc('help GraphPlugin');
+  for method = {'addNode', 'addEdge', 'neighbours', 'moveNode', 'setWeight', 'shortestPath', ...
+                'mergeNodes', 'removeNode', 'listNodes', 'importGrid', 'refreshWeights', 'reset'}
+    if isempty(strfind(text, method{1}))
+      error('toolboxTest:help', 'help GraphPlugin does not name %s', method{1});
+    end
+    own = evalc(['help GraphPlugin.' method{1}]);
+    h1 = upper(method{1});
+    if isempty(strfind(own, h1)) || isempty(strfind(own, 'Example:'))
+      error('toolboxTest:help', 'help GraphPlugin.%s lacks its H1 line or example:\n%s', ...
+            method{1}, own);
+    end
+  end
+end
+
+function make_nodes(g, positions)
+  for k = 1:size(positions, 1)
+    g.addNode(positions(k, :), 1);
+  end
+end
