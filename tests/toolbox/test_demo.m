@@ -28,5 +28,15 @@ function test_demo(plugin_dir)
   end
   delete(fullfile(out, 'graph.png'));
   rmdir(out);
-  fprintf('ok demo (%d bytes of picture)\n', bytes);
+
+  % Without gnuplot the demo still runs to its end and says why there is no picture.
+  path_before = getenv('PATH');
+  setenv('PATH', tempname());
+  text = evalc(sprintf('run(''%s'')', fullfile(root, 'demo', 'demo_session.m')));
+  setenv('PATH', path_before);
+  if isempty(strfind(text, 'no picture: gnuplot is not installed')) ...
+      || isempty(strfind(text, 'demo finished')) || exist(out, 'dir')
+    error('toolboxTest:demo', 'the demo without gnuplot:\n%s', text);
+  end
+  fprintf('ok demo (%d bytes of picture; without gnuplot, none)\n', bytes);
 end
