@@ -1,0 +1,23 @@
+#!/usr/bin/env bash
+# bench.sh - builds what the benchmarks need (the linux preset's graph_bench and ombrik.mex)
+# and prints one Markdown table: what each graph operation costs in C++ against the floor
+# probe, and what calls through Octave cost against a trivial MEX file. About three minutes on
+# two cores.
+#
+#   bash scripts/bench.sh [graph_bench flags, e.g. --benchmark_filter=search]
+#
+# BENCH_REPETITIONS (default 3) sets how often each C++ benchmark runs; the table keeps the
+# fastest run. Run it on a machine that is otherwise idle: other work only slows it.
+set -euo pipefail
+cd "$(dirname "$0")/.."
+
+log=$(mktemp)
+trap 'rm -f "$log"' EXIT
+{ cmake --preset linux && cmake --build --preset linux --parallel 2 --target graph_bench ombrik_octave; } \
+  > "$log" 2>&1 || { tail -n 60 "$log"; exit 1; }
+
+echo "$(date -u '+%Y-%m-%d %H:%M UTC'), $(nproc) cores, $(grep -m1 'model name' /proc/cpuinfo | cut -d: -f2 | sed 's/^ //')"
+echo
+build/cmake/linux/bench/graph_bench \
+  --benchmark_repetitions="${BENCH_REPETITIONS:-3}" "$@" 2>/dev/null
+octave-cli --norc --no-gui bench/octave_bench.m build/octave
