@@ -1,0 +1,62 @@
+// distance_test.cpp - node_distance: truncated Euclidean distance, symmetric, and clamped to
+// INT32_MAX where coordinates at the int32 limits put two nodes 2^31 or more apart.
+#include "graph_test.h"
+
+namespace {
+
+Node node_at_position(std::int32_t x, std::int32_t y) {
+    Node n{};
+    n.x = x;
+    n.y = y;
+    return n;
+}
+
+}  // namespace
+
+struct DistanceCase {
+    std::int32_t ax, ay, bx, by, distance;
+};
+class NodeDistance : public ::testing::TestWithParam<DistanceCase> {};
+
+TEST_P(NodeDistance, IsTheTruncatedRootInEitherOrder) {
+    const DistanceCase& c = GetParam();
+    Node a = node_at_position(c.ax, c.ay);
+    Node b = node_at_position(c.bx, c.by);
+    EXPECT_EQ(node_distance(&a, &b), c.distance);
+    EXPECT_EQ(node_distance(&b, &a), c.distance);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Table, NodeDistance,
+    ::testing::Values(DistanceCase{0, 0, 3, 4, 5}, DistanceCase{0, 0, 1, 1, 1},
+                      DistanceCase{0, 0, 2, 2, 2},  // 2.83: truncated, not rounded
+                      DistanceCase{2, 1, 5, 5, 5}, DistanceCase{-3, 0, 0, 4, 5},
+                      DistanceCase{7, -7, 7, -7, 0}, DistanceCase{0, 0, 300, 400, 500},
+                      DistanceCase{0, 0, 1, 0, 1}, DistanceCase{0, 0, 0, -1, 1},
+                      DistanceCase{0, 0, 0, 46341, 46341},      // its square is past int32
+                      DistanceCase{0, 0, 65536, 65536, 92681},  // as is each square here
+                      DistanceCase{-2, -3, -5, -7, 5}));
+
+INSTANTIATE_TEST_SUITE_P(
+    Int32Limits, NodeDistance,
+    ::testing::Values(DistanceCase{0, 0, INT32_MAX, 0, INT32_MAX},
+                      DistanceCase{1, 0, INT32_MAX, 0, INT32_MAX - 1},
+                      DistanceCase{0, 0, 0, INT32_MIN, INT32_MAX},   // 2^31: clamped
+                      DistanceCase{-1, 0, INT32_MAX, 0, INT32_MAX},  // 2^31: clamped
+                      DistanceCase{0, 0, 1518500249, 1518500249, 2147483646},
+                      DistanceCase{INT32_MIN, INT32_MIN, INT32_MAX, INT32_MAX, INT32_MAX},
+                      DistanceCase{INT32_MIN, INT32_MAX, INT32_MAX, INT32_MIN, INT32_MAX},
+                      DistanceCase{INT32_MIN, 0, INT32_MIN, 0, 0},
+                      DistanceCase{INT32_MAX, INT32_MAX, INT32_MAX, INT32_MAX - 3, 3}));
+
+TEST(NodeDistanceShape, GrowsWithTheGapAndIsAtLeastTheLargerCoordinateGap) {
+    Node origin = node_at_position(0, 0);
+    std::int32_t last = 0;
+    for (std::int32_t x : {0, 1, 10, 1000, 46340, 100000, 1 << 30, INT32_MAX}) {
+        Node b = node_at_position(x, -x);
+        std::int32_t d = node_distance(&origin, &b);
+        EXPECT_GE(d, x) << x;
+        EXPECT_GE(d, last) << x;
+        last = d;
+    }
+}
