@@ -1,0 +1,169 @@
+// protocol_test.cpp - protocol behaviour the scenario files cannot express: results stored
+// whatever nlhs is, and failed allocations that raise outOfMemory and leave the graph as it was.
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+#include "test_host.h"
+
+namespace {
+
+struct Call7 {
+    double ax, ay, bx, by, w, code, val;
+};
+
+CallOutcome run(const Call7& c, int nlhs = 1) {
+    return call_plugin({scalar_arg(c.ax), scalar_arg(c.ay), scalar_arg(c.bx), scalar_arg(c.by),
+                        scalar_arg(c.w), scalar_arg(c.code), scalar_arg(c.val)},
+                       nlhs);
+}
+
+// The graph as the protocol shows it: the listing, then each node's neighbours, as text.
+// Nodes here have nonzero coordinates and values, so nothing is hidden by the zero rule.
+std::string graph_as_seen() {
+    const CallOutcome list = call7(0, 0, 0, 0, 0, 6, 0);
+    if (list.raised || !list.result) return "listing failed";
+    const HostArray& l = *list.result;
+    std::string text;
+    for (double v : l.data) text += std::to_string(static_cast<long long>(v)) + " ";
+    if (l.rows != 3) return text;
+    for (std::size_t c = 0; c < l.cols; ++c) {
+        const CallOutcome n = call7(l.data[3 * c], l.data[3 * c + 1], 0, 0, 0, 1, 0);
+        text += "|";
+        if (n.result)
+            for (double v : n.result->data) text += std::to_string(static_cast<long long>(v)) + " ";
+    }
+    return text;
+}
+
+// ---- nlhs ----
+
+class ResultSlot : public testing::Test {
+protected:
+    void SetUp() override {
+        unload_plugin();
+        ASSERT_FALSE(call7(1, 1, 0, 0, 0, 0, 5).raised);
+        ASSERT_FALSE(call7(2, 2, 1, 1, 3, 0, 6).raised);
+    }
+    void TearDown() override { unload_plugin(); }
+};
+
+// MATLAB passes nlhs 0 for a call whose result is not assigned; it still shows the result as
+// ans, so the three answering commands store one whatever nlhs is.
+TEST_F(ResultSlot, AnsweringCommandsStoreAResultWithNlhsZero) {
+    const Call7 answering[] = {
+        {2, 2, 0, 0, 0, 1, 0},  // neighbours
+        {1, 1, 2, 2, 0, 4, 0},  // path
+        {0, 0, 0, 0, 0, 6, 0},  // list
+    };
+    const std::vector<double> expected[] = {{1, 1}, {2, 2, 1, 1}, {1, 1, 5, 2, 2, 6}};
+    for (int k = 0; k < 3; ++k) {
+        const CallOutcome out = run(answering[k], 0);
+        ASSERT_FALSE(out.raised) << "code " << answering[k].code;
+        ASSERT_TRUE(out.result) << "code " << answering[k].code;
+        EXPECT_EQ(out.result->data, expected[k]) << "code " << answering[k].code;
+    }
+}
+
+TEST_F(ResultSlot, OtherCommandsStoreNothingWithNlhsZeroOrOne) {
+    const Call7 silent[] = {
+        {3, 3, 0, 0, 0, 0, 7},  // add
+        {3, 3, 4, 4, 0, 2, 0},  // move
+        {1, 1, 2, 2, 9, 3, 0},  // set weight
+        {1, 1, 4, 4, 0, 5, 0},  // merge
+        {1, 1, 1, 0, 0, 7, 0},  // grid import or refresh; nothing in the 32-bit main
+        {1, 1, 0, 0, 0, 8, 0},  // unrecognised
+    };
+    for (int nlhs : {0, 1})
+        for (const Call7& c : silent) {
+            const CallOutcome out = run(c, nlhs);
+            EXPECT_FALSE(out.raised) << "code " << c.code << ", nlhs " << nlhs;
+            EXPECT_FALSE(out.result) << "code " << c.code << ", nlhs " << nlhs;
+        }
+}
+
+// ---- allocation failure ----
+
+// A graph to start from, a call that allocates `records` nodes and entries on it, and what
+// the graph shows once the call has gone through.
+struct FailureCase {
+    const char*        name;
+    std::vector<Call7> build;
+    Call7              call;
+    int                records;
+};
+
+const FailureCase failure_cases[] = {
+    {"first node", {}, {1, 1, 0, 0, 0, 0, 1}, 1},
+    {"node after others", {{1, 1, 0, 0, 0, 0, 1}, {2, 2, 1, 1, 4, 0, 2}}, {3, 3, 0, 0, 0, 0, 3}, 1},
+    {"edge between existing nodes",
+     {{1, 1, 0, 0, 0, 0, 1}, {2, 2, 0, 0, 0, 0, 2}, {3, 3, 1, 1, 1, 0, 3}},
+     {1, 1, 2, 2, 5, 0, 1},
+     2},
+    {"new node with its edge", {{1, 1, 0, 0, 0, 0, 1}}, {2, 2, 1, 1, 5, 0, 2}, 3},
+    {"merge gaining two neighbours",
+     {{1, 1, 0, 0, 0, 0, 1},
+      {5, 5, 0, 0, 0, 0, 5},
+      {3, 4, 5, 5, 1, 0, 3},
+      {6, 6, 5, 5, 1, 0, 6},
+      {7, 7, 1, 1, 1, 0, 7}},
+     {1, 1, 5, 5, 0, 5, 0},
+     4},
+};
+
+class AllocationFailure : public testing::TestWithParam<FailureCase> {
+protected:
+    void TearDown() override {
+        fail_allocations_after(-1);
+        unload_plugin();
+    }
+};
+
+TEST_P(AllocationFailure, RaisesOutOfMemoryAndLeavesTheGraphAsItWas) {
+    const FailureCase& fc = GetParam();
+    for (int allowed = 0; allowed < fc.records; ++allowed) {
+        unload_plugin();
+        for (const Call7& c : fc.build) ASSERT_FALSE(run(c).raised);
+        const std::string before = graph_as_seen();
+
+        fail_allocations_after(allowed);
+        const CallOutcome out = run(fc.call);
+        fail_allocations_after(-1);
+
+        ASSERT_TRUE(out.raised) << allowed << " allocations allowed";
+        EXPECT_EQ(out.error.id, std::string(DELIVERABLE) + ":outOfMemory");
+        EXPECT_FALSE(out.error.text.empty());
+        EXPECT_FALSE(out.result);
+        EXPECT_EQ(graph_as_seen(), before) << allowed << " allocations allowed";
+
+        // With memory back the same call goes through.
+        const CallOutcome again = run(fc.call);
+        EXPECT_FALSE(again.raised) << again.error.text;
+        EXPECT_NE(graph_as_seen(), before);
+    }
+}
+
+INSTANTIATE_TEST_SUITE_P(Calls, AllocationFailure, testing::ValuesIn(failure_cases),
+                         [](const testing::TestParamInfo<FailureCase>& info) {
+                             std::string n = info.param.name;
+                             for (char& ch : n)
+                                 if (ch == ' ') ch = '_';
+                             return n;
+                         });
+
+// With every allocation allowed that the call needs, nothing fails: the cases above count
+// their records right, so each failure they inject is one the call really meets.
+TEST(AllocationFailureCount, CallsSucceedWithExactlyTheirRecords) {
+    for (const FailureCase& fc : failure_cases) {
+        unload_plugin();
+        for (const Call7& c : fc.build) ASSERT_FALSE(run(c).raised);
+        fail_allocations_after(fc.records);
+        const CallOutcome out = run(fc.call);
+        fail_allocations_after(-1);
+        EXPECT_FALSE(out.raised) << fc.name;
+    }
+    unload_plugin();
+}
+
+}  // namespace
