@@ -28,6 +28,7 @@ struct Row {
     double      visits;
     double      allocs;
     double      settled;
+    double      split;
     bool        has_allocs;
 };
 
@@ -60,6 +61,7 @@ public:
             row.nodes = static_cast<long>(counter(run, "nodes", &found));
             row.visits = counter(run, "visits", &found);
             row.settled = counter(run, "settled", &found);
+            row.split = counter(run, "split", &found);
             row.allocs = counter(run, "allocs", &row.has_allocs);
             row.ns_per_op = run.GetAdjustedRealTime() * 1e9 /
                             benchmark::GetTimeUnitMultiplier(run.time_unit);
@@ -77,8 +79,12 @@ public:
 
     void Finalize() override {
         std::map<long, double> floor;  // ns per visit of the probe, by size
-        for (const Row& r : rows_)
-            if (r.what == "floor probe" && r.visits > 0) floor[r.nodes] = r.ns_per_op / r.visits;
+        std::map<std::string, double> walk;  // ns per visit of find_node, by layout and size
+        for (const Row& r : rows_) {
+            if (r.visits <= 0) continue;
+            if (r.what == "floor probe") floor[r.nodes] = r.ns_per_op / r.visits;
+            if (r.what.rfind("find_node", 0) == 0) walk[layout(r)] = r.ns_per_op / r.visits;
+        }
         std::string out = table_header();
         for (const Row& r : rows_) {
             std::string per_visit, ratio, note;
@@ -87,9 +93,13 @@ public:
                 per_visit = fmt("%.3g ns", ns);
                 if (floor.count(r.nodes)) ratio = fmt("%.2fx", ns / floor[r.nodes]);
             }
-            if (r.settled > 0) note = fmt("%.0f settled, ", r.settled) + fmt("%.3g visits", r.visits);
-            if (r.has_allocs && r.what.rfind("search", 0) == 0)
-                note += fmt(", %g allocations", r.allocs);
+            if (r.what.rfind("search", 0) == 0) {
+                note = fmt("%.0f settled", r.settled) + fmt(", %.3g visits", r.visits);
+                if (r.has_allocs) note += fmt(", %g allocations", r.allocs);
+                if (walk.count(layout(r)))
+                    note += fmt(", %.2fx find_node's walk", r.ns_per_op / r.visits / walk[layout(r)]);
+                note += fmt(", %.0f%% of nodes split over two lines", 100.0 * r.split);
+            }
             out += table_row("C++ " + r.what, r.nodes ? std::to_string(r.nodes) : "",
                              r.ns_per_op, per_visit, ratio, note);
         }
@@ -98,6 +108,13 @@ public:
     }
 
 private:
+    // "(row by row)/129": the layout and size a row was measured on.
+    static std::string layout(const Row& r) {
+        auto open = r.what.find('(');
+        return (open == std::string::npos ? "" : r.what.substr(open)) + "/" +
+               std::to_string(r.nodes);
+    }
+
     static std::string fmt(const char* format, double v) {
         char buf[64];
         std::snprintf(buf, sizeof buf, format, v);
