@@ -47,6 +47,9 @@ INSTANTIATE_TEST_SUITE_P(
                       DistanceCase{INT32_MIN, INT32_MIN, INT32_MAX, INT32_MAX, INT32_MAX},
                       DistanceCase{INT32_MIN, INT32_MAX, INT32_MAX, INT32_MIN, INT32_MAX},
                       DistanceCase{INT32_MIN, 0, INT32_MIN, 0, 0},
+                      // a 32-bit difference would wrap to -1 here and give 1
+                      DistanceCase{0, INT32_MIN, 0, INT32_MAX, INT32_MAX},
+                      DistanceCase{INT32_MAX, 5, INT32_MIN, 5, INT32_MAX},
                       DistanceCase{INT32_MAX, INT32_MAX, INT32_MAX, INT32_MAX - 3, 3}));
 
 TEST(NodeDistanceShape, GrowsWithTheGapAndIsAtLeastTheLargerCoordinateGap) {
