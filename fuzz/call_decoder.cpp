@@ -110,18 +110,57 @@ void spoil_class(ByteStream& in, HostArray& a) {
     }
 }
 
+// Command 0 at (x, y), joined to (bx, by) with weight w; a bx of 0 joins nothing.
+FuzzStep add_call(double x, double y, double bx, double by, double w, double value) {
+    FuzzStep step;
+    step.inputs = {scalar_arg(x), scalar_arg(y), scalar_arg(bx), scalar_arg(by), scalar_arg(w),
+                   scalar_arg(0.0), scalar_arg(value)};
+    return step;
+}
+
+// A chain of 2 to 129 nodes, or now and then 400 to 415, from a start position in steps of -1, 0 or 1, each joined to the
+// one before; or a star of up to 64 nodes on a row next to a centre, each joined to it. The
+// values count up from 1, so that listings are not cut by a zero value.
+void take_shape(ByteStream& in, bool chain, std::vector<FuzzStep>& steps) {
+    const std::uint8_t c = take_byte(in);
+    int count = c % 64 + 1;
+    if (chain) count = c < 0xF0 ? c % 128 + 2 : 400 + (c & 0x0F);  // long ones are rare: slow
+    const double x0 = take_number(in), y0 = take_number(in);
+    const std::uint8_t d = take_byte(in);
+    double dx = d % 3 - 1.0, dy = (d / 3) % 3 - 1.0;
+    if (dx == 0.0 && dy == 0.0) dx = 1.0;
+    const double w = take_number(in);
+    if (chain) {
+        for (int i = 0; i < count; ++i) {
+            const double x = x0 + i * dx, y = y0 + i * dy;
+            const double bx = i == 0 ? 0.0 : x - dx;
+            steps.push_back(add_call(x, y, bx, y - dy, w, i + 1));
+        }
+    } else {
+        steps.push_back(add_call(x0, y0, 0.0, 0.0, w, 1));
+        for (int i = 1; i <= count; ++i)
+            steps.push_back(add_call(x0 + i * dx, y0 + dy + 1.0, x0, y0, w, i + 1));
+    }
+    for (std::size_t i = 0; i + 1 < steps.size(); ++i) steps[i].full_check = false;
+}
+
 }  // namespace
 
 bool read_header(ByteStream& in) { return (take_byte(in) & 1) != 0; }
 
-bool next_step(ByteStream& in, bool injection_allowed, FuzzStep& step) {
+bool next_steps(ByteStream& in, bool injection_allowed, std::vector<FuzzStep>& steps) {
+    steps.clear();
     if (in.left == 0) return false;
-    step = FuzzStep{};
     const std::uint8_t op = take_byte(in);
     if (op == 0xFF) {
-        step.kind = FuzzStep::Kind::Unload;
+        steps.emplace_back().kind = FuzzStep::Kind::Unload;
         return true;
     }
+    if (op == 0xFE || op == 0xFD) {
+        take_shape(in, op == 0xFE, steps);
+        return true;
+    }
+    FuzzStep& step = steps.emplace_back();
     const double code = take_code(in, op & 0x0F);
     const unsigned variant = op >> 4;
 

@@ -7,7 +7,9 @@
 // empty or complex or sparse arrays, matrices where scalars belong).
 //
 // Layout: one header byte (bit 0: allocation-failure injection allowed), then steps. A step
-// starts with an op byte: 0xFF unloads the plug-in; otherwise the low nibble picks the command
+// starts with an op byte: 0xFF unloads the plug-in; 0xFE and 0xFD build a chain or a star of
+// nodes in one step, so that short inputs reach the capacities (41 and 401 path points, 25
+// pairs of scratch, 300 and 16,666 listed nodes); otherwise the low nibble picks the command
 // code and the high nibble a variant (see call_decoder.cpp). Running out of bytes reads zeros.
 #pragma once
 
@@ -27,10 +29,14 @@ struct FuzzStep {
     Kind                   kind = Kind::Call;
     std::vector<HostArray> inputs;           // nrhs is inputs.size()
     long                   fail_after = -1;  // >= 0: allocations that succeed before failures
+    bool                   full_check = true;  // false inside a chain or star: the graph checks
+                                               // run after its last call only, as they cost
+                                               // time in proportion to the graph
 };
 
 // Reads the header byte: whether steps may switch allocation-failure injection on.
 bool read_header(ByteStream& in);
 
-// Decodes the next step; false once the input is used up.
-bool next_step(ByteStream& in, bool injection_allowed, FuzzStep& step);
+// Decodes the next step, or the several calls of a chain or a star, into steps; false once the
+// input is used up.
+bool next_steps(ByteStream& in, bool injection_allowed, std::vector<FuzzStep>& steps);

@@ -26,7 +26,7 @@ status=0
 for t in "${targets[@]}"; do
   mkdir -p "$out/$t"
   echo "== $t, $seconds s"
-  "$bin/$t" -max_total_time="$seconds" -timeout=10 -rss_limit_mb=4096 -print_final_stats=1 \
+  "$bin/$t" -max_total_time="$seconds" -max_len=1024 -len_control=20 -timeout=10 -rss_limit_mb=4096 -print_final_stats=1 \
       -artifact_prefix="$out/artifacts/$t-" "$out/$t" "fuzz/corpus/$t" > "$out/$t.log" 2>&1 \
     || status=1
   grep -E 'DONE|^stat::(number_of_executed_units|average_exec_per_sec|peak_rss_mb)|ERROR|\*\*\*|SUMMARY' \
