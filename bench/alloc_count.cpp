@@ -38,6 +38,10 @@ void operator delete[](void* p, std::size_t) noexcept { std::free(p); }
 void operator delete[](void* p, const std::nothrow_t&) noexcept { std::free(p); }
 
 void align_next_record() {
+    // Blocks freed earlier are handed out first, wherever they lie: use them up, so the next
+    // ones come from fresh memory, one after the other.
+    for (int i = 0; i < 64; ++i)
+        if (!std::malloc(sizeof(Node))) return;
     for (int tries = 0; tries < 8; ++tries) {
         void* probe = std::malloc(sizeof(Node));
         auto offset = reinterpret_cast<std::uintptr_t>(probe) % 64;

@@ -98,7 +98,8 @@ public:
                 if (r.has_allocs) note += fmt(", %g allocations", r.allocs);
                 if (walk.count(layout(r)))
                     note += fmt(", %.2fx find_node's walk", r.ns_per_op / r.visits / walk[layout(r)]);
-                note += fmt(", %.0f%% of nodes split over two lines", 100.0 * r.split);
+                if (r.split > 0)
+                    note += fmt(", %.0f%% of nodes split over two lines", 100.0 * r.split);
             }
             out += table_row("C++ " + r.what, r.nodes ? std::to_string(r.nodes) : "",
                              r.ns_per_op, per_visit, ratio, note);
