@@ -112,6 +112,8 @@ const FailureCase failure_cases[] = {
      4},
 };
 
+void PrintTo(const FailureCase& fc, std::ostream* os) { *os << fc.name; }
+
 class AllocationFailure : public testing::TestWithParam<FailureCase> {
 protected:
     void TearDown() override {
