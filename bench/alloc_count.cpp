@@ -41,7 +41,7 @@ void align_next_record() {
     // Blocks freed earlier are handed out first, wherever they lie: use them up, so the next
     // ones come from fresh memory, one after the other.
     for (int i = 0; i < 64; ++i)
-        if (!std::malloc(sizeof(Node))) return;
+        if (!std::malloc(sizeof(Node)) || !std::malloc(sizeof(Edge))) return;
     for (int tries = 0; tries < 8; ++tries) {
         void* probe = std::malloc(sizeof(Node));
         auto offset = reinterpret_cast<std::uintptr_t>(probe) % 64;

@@ -7,7 +7,8 @@
 #   bash scripts/bench.sh [graph_bench flags, e.g. --benchmark_filter=search]
 #
 # BENCH_REPETITIONS (default 3) sets how often each C++ benchmark runs; the table keeps the
-# fastest run. Run it on a machine that is otherwise idle: other work only slows it.
+# fastest run; the runs of all benchmarks are shuffled, so a burst of other work on the machine
+# does not slow every run of one benchmark. Other work only ever slows a run down.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
@@ -19,5 +20,6 @@ trap 'rm -f "$log"' EXIT
 echo "$(date -u '+%Y-%m-%d %H:%M UTC'), $(nproc) cores, $(grep -m1 'model name' /proc/cpuinfo | cut -d: -f2 | sed 's/^ //')"
 echo
 build/cmake/linux/bench/graph_bench \
-  --benchmark_repetitions="${BENCH_REPETITIONS:-3}" "$@" 2>/dev/null
+  --benchmark_repetitions="${BENCH_REPETITIONS:-3}" --benchmark_enable_random_interleaving=true \
+  "$@" 2>/dev/null
 octave-cli --norc --no-gui bench/octave_bench.m build/octave
