@@ -11,10 +11,14 @@ bool pick_next(Node* list, Node** chosen) {
     Node* best = nullptr;
     std::int32_t bound = DIST_CUTOFF;
     for (Node* n = list; n; n = n->next) {
-        if (!n->done && n->dist < bound) {  // strict: the first of equals stays chosen
-            best = n;
-            bound = n->dist;
-        }
+        // No branch on done: along the list, settled and unsettled nodes alternate wherever the
+        // search's frontier crosses a row, and a branch there mispredicts. A settled node's key
+        // is the cutoff, which never beats the bound.
+        const std::int32_t settled = -static_cast<std::int32_t>(n->done);  // 0 or all ones
+        const std::int32_t key = (n->dist & ~settled) | (DIST_CUTOFF & settled);
+        const bool take = key < bound;  // strict: the first of equals stays chosen
+        bound = take ? key : bound;
+        best = take ? n : best;
     }
     *chosen = best;
     return best != nullptr;
