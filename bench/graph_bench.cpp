@@ -11,6 +11,8 @@
 #include <chrono>
 #include <cstdint>
 #include <string>
+#include <utility>
+#include <vector>
 
 #include "alloc_count.h"
 #include "floor_probe.h"
@@ -170,11 +172,21 @@ void bm_clear_path_buf(benchmark::State& state) {
     }
 }
 
+std::vector<std::string> registered;  // every benchmark's name, in the order of the table
+
+template <class... Args>
+benchmark::internal::Benchmark* add(const std::string& n, Args&&... args) {
+    registered.push_back(n);
+    return benchmark::RegisterBenchmark(n.c_str(), std::forward<Args>(args)...);
+}
+
 std::string name(const std::string& what, BuildOrder order, int side) {
     return what + " (" + order_name(order) + ")/" + std::to_string(side);
 }
 
 }  // namespace
+
+const std::vector<std::string>& registered_benchmarks() { return registered; }
 
 // False when memory ran out while making the fixtures.
 bool register_graph_benchmarks(int largest_side) {
@@ -194,30 +206,21 @@ bool register_graph_benchmarks(int largest_side) {
     for (Fixture& f : fixtures) {
         if (f.side == 0) continue;  // larger than asked for
         const std::string s = std::to_string(f.side);
-        benchmark::RegisterBenchmark(("floor probe/" + s).c_str(), bm_probe, &f);
+        add("floor probe/" + s, bm_probe, &f);
         for (BuildOrder order : kOrders) {
             Node* grid = f.grid[static_cast<int>(order)];
             if (order == BuildOrder::Rows)  // nodes first walks twice as much: minutes at 129
-                benchmark::RegisterBenchmark(name("build", order, f.side).c_str(), bm_build,
-                                             f.side, order)
-                    ->UseManualTime();
-            benchmark::RegisterBenchmark(name("find_node, last", order, f.side).c_str(),
-                                         bm_find_last, grid, f.side);
-            benchmark::RegisterBenchmark(name("listing", order, f.side).c_str(), bm_listing,
-                                         grid, f.side);
+                add(name("build", order, f.side), bm_build, f.side, order)->UseManualTime();
+            add(name("find_node, last", order, f.side), bm_find_last, grid, f.side);
+            add(name("listing", order, f.side), bm_listing, grid, f.side);
             for (Goal g : {Goal::Near, Goal::Middle, Goal::Far})
-                benchmark::RegisterBenchmark(
-                    name(std::string("search ") + goal_name(g), order, f.side).c_str(),
-                    bm_search, grid, f.side, g);
+                add(name(std::string("search ") + goal_name(g), order, f.side), bm_search, grid,
+                    f.side, g);
         }
-        benchmark::RegisterBenchmark(("add_node, new (row by row)/" + s).c_str(), bm_add_node,
-                                     &f)
-            ->UseManualTime();
-        benchmark::RegisterBenchmark(("move_node, last (row by row)/" + s).c_str(), bm_move, &f);
-        benchmark::RegisterBenchmark(("merge_node, last (row by row)/" + s).c_str(), bm_merge,
-                                     &f)
-            ->UseManualTime();
+        add("add_node, new (row by row)/" + s, bm_add_node, &f)->UseManualTime();
+        add("move_node, last (row by row)/" + s, bm_move, &f);
+        add("merge_node, last (row by row)/" + s, bm_merge, &f)->UseManualTime();
     }
-    benchmark::RegisterBenchmark("clear path_buf", bm_clear_path_buf);
+    add("clear path_buf", bm_clear_path_buf);
     return true;
 }
