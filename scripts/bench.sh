@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
 # bench.sh - builds what the benchmarks need (the linux preset's graph_bench and ombrik.mex)
 # and prints one Markdown table: what each graph operation costs in C++ against the floor
-# probe, and what calls through Octave cost against a trivial MEX file. About three minutes on
+# probe, and what calls through Octave cost against a trivial MEX file. About eight minutes on
 # two cores.
 #
 #   bash scripts/bench.sh [graph_bench flags, e.g. --benchmark_filter=search]
