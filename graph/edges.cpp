@@ -78,8 +78,14 @@ bool add_edge(Node** list, std::int32_t ax, std::int32_t ay, std::int32_t bx, st
 
 void set_edge_weight(Node** list, std::int32_t ax, std::int32_t ay, std::int32_t bx,
                      std::int32_t by, std::int32_t w) {
-    if (Node* a = find_node(*list, ax, ay))
+    Node* a = nullptr;  // the first node at each position, found in one walk
+    Node* b = nullptr;
+    for (Node* n = *list; n && !(a && b); n = n->next) {
+        if (!a && n->x == ax && n->y == ay) a = n;
+        if (!b && n->x == bx && n->y == by) b = n;
+    }
+    if (a)
         if (Edge* e = entry_to_position(a, bx, by)) e->weight = w;
-    if (Node* b = find_node(*list, bx, by))
+    if (b)
         if (Edge* e = entry_to_position(b, ax, ay)) e->weight = w;
 }
