@@ -13,21 +13,9 @@ using HostArray = mxArray;
 #define HOST_EXPORT __attribute__((visibility("default")))
 #endif
 
-inline bool host_is_real_double(const HostArray* a) {
-    return mxIsDouble(a) && !mxIsComplex(a) && !mxIsSparse(a);
-}
-inline std::size_t host_element_count(const HostArray* a) { return mxGetNumberOfElements(a); }
-inline std::size_t host_column_count(const HostArray* a) { return mxGetN(a); }
-inline const double* host_data(const HostArray* a) { return mxGetPr(a); }
-
 inline double* host_new_matrix(HostArray** slot, int rows, int cols) {
     *slot = mxCreateDoubleMatrix(rows, cols, mxREAL);
     return mxGetPr(*slot);
 }
 
-[[noreturn]] inline void host_raise(const char* id, const char* text) {
-    mexErrMsgIdAndTxt(id, "%s", text);
-    for (;;) {}  // the host unwinds; control never comes back here
-}
-
-inline void host_at_exit(void (*hook)()) { mexAtExit(hook); }
+#include "host_mx.h"
