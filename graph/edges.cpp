@@ -53,7 +53,7 @@ bool add_edge(Node** list, std::int32_t ax, std::int32_t ay, std::int32_t bx, st
               std::int32_t w) {
     Node* a;
     Node* b;
-    find_last_pair(*list, ax, ay, bx, by, &a, &b);
+    find_last_pair(list, ax, ay, bx, by, &a, &b);
     if (!a || !b) return true;
     if (REFUSE_SELF_LOOP && a == b) return true;
     if (entry_to_position(a, bx, by)) return true;  // B's list is not examined

@@ -4,13 +4,20 @@
 #include "graph.h"
 
 // Sets *a to the last node in list order at (ax, ay) and *b to the last at (bx, by), null where
-// there is none, in one walk of the list.
-inline void find_last_pair(Node* head, std::int32_t ax, std::int32_t ay, std::int32_t bx,
-                           std::int32_t by, Node** a, Node** b) {
+// there is none, in one walk of the list. Returns the link that points at *b (the head or its
+// predecessor's next), so that merge_node can take B out without a second walk.
+inline Node** find_last_pair(Node** list, std::int32_t ax, std::int32_t ay, std::int32_t bx,
+                             std::int32_t by, Node** a, Node** b) {
+    Node** link_to_b = nullptr;
     *a = nullptr;
     *b = nullptr;
-    for (Node* n = head; n; n = n->next) {
+    for (Node** link = list; *link; link = &(*link)->next) {
+        Node* n = *link;
         if (n->x == ax && n->y == ay) *a = n;
-        if (n->x == bx && n->y == by) *b = n;
+        if (n->x == bx && n->y == by) {
+            *b = n;
+            link_to_b = link;
+        }
     }
+    return link_to_b;
 }

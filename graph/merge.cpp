@@ -1,6 +1,7 @@
 // merge.cpp - merge_node: folds node B into node A and frees B.
 #include <new>
 
+#include "find_last.h"
 #include "graph.h"
 
 namespace {
@@ -40,30 +41,12 @@ Edge* allocate_spares(const Node* a, const Node* b, bool* ok) {
     return spare;
 }
 
-// As find_last_pair, and also the link that points at B (the head or its predecessor's next),
-// so that taking B out needs no second walk of the list.
-Node** find_last_pair_and_link(Node** list, std::int32_t ax, std::int32_t ay, std::int32_t bx,
-                               std::int32_t by, Node** a, Node** b) {
-    Node** link_to_b = nullptr;
-    *a = nullptr;
-    *b = nullptr;
-    for (Node** link = list; *link; link = &(*link)->next) {
-        Node* n = *link;
-        if (n->x == ax && n->y == ay) *a = n;
-        if (n->x == bx && n->y == by) {
-            *b = n;
-            link_to_b = link;
-        }
-    }
-    return link_to_b;
-}
-
 }  // namespace
 
 bool merge_node(Node** list, std::int32_t ax, std::int32_t ay, std::int32_t bx, std::int32_t by) {
     Node* a;
     Node* b;
-    Node** link_to_b = find_last_pair_and_link(list, ax, ay, bx, by, &a, &b);
+    Node** link_to_b = find_last_pair(list, ax, ay, bx, by, &a, &b);
     if (!a || !b) return true;
 
     bool ok;
