@@ -2,6 +2,8 @@
 
 set(GRAPH_SOURCES
   graph/nodes.cpp graph/edges.cpp graph/merge.cpp graph/shortest_path.cpp graph/distance.cpp)
+# the indexed store's own parts, added to GRAPH_SOURCES where GRAPH_INDEXED is 1
+set(INDEX_SOURCES graph/index.cpp graph/search_heap.cpp)
 set(GATEWAY_SOURCES
   gateway/gateway.cpp gateway/call.cpp gateway/commands.cpp gateway/path_command.cpp)
 # command 7 of each deliverable: the grid import, or the weight refresh
@@ -12,16 +14,29 @@ set(main_BULK_SOURCES   bulk/refresh_weights.cpp)
 set(PROJECT_WARNINGS -Wall -Wextra)
 
 list(TRANSFORM GRAPH_SOURCES PREPEND "${CMAKE_SOURCE_DIR}/")
+list(TRANSFORM INDEX_SOURCES PREPEND "${CMAKE_SOURCE_DIR}/")
 list(TRANSFORM GATEWAY_SOURCES PREPEND "${CMAKE_SOURCE_DIR}/")
 foreach(name zelmot ombrik main)
   list(TRANSFORM ${name}_BULK_SOURCES PREPEND "${CMAKE_SOURCE_DIR}/")
 endforeach()
 
-# graph_<name>: the graph store and the host-free half of command 7, with <name>'s settings.
+# The store's sources for GRAPH_INDEXED = <indexed> (0 or 1), into <out>.
+function(store_sources out indexed)
+  set(sources ${GRAPH_SOURCES})
+  if(indexed)
+    list(APPEND sources ${INDEX_SOURCES})
+  endif()
+  set(${out} ${sources} PARENT_SCOPE)
+endfunction()
+
+# graph_<name>: the graph store and the host-free half of command 7, with <name>'s settings,
+# indexed or not as the tree's GRAPH_INDEX says.
 function(add_graph_library name)
-  add_library(graph_${name} STATIC ${GRAPH_SOURCES})
+  store_sources(sources "${GRAPH_INDEX}")
+  add_library(graph_${name} STATIC ${sources})
   target_include_directories(graph_${name} PUBLIC
     "${CMAKE_SOURCE_DIR}/graph" "${CMAKE_SOURCE_DIR}/bulk" "${CMAKE_SOURCE_DIR}/deliverables/${name}")
+  target_compile_definitions(graph_${name} PUBLIC GRAPH_INDEXED=$<BOOL:${GRAPH_INDEX}>)
   target_compile_options(graph_${name} PRIVATE ${PROJECT_WARNINGS})
   set_target_properties(graph_${name} PROPERTIES POSITION_INDEPENDENT_CODE ON)
 endfunction()

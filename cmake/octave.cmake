@@ -11,7 +11,7 @@ foreach(flag IN LISTS OCTAVE_INCFLAGS)
   list(APPEND OCTAVE_INCLUDE_DIRS "${dir}")
 endforeach()
 
-set(OCTAVE_OUTPUT_DIR "${PLUGIN_OUTPUT_ROOT}/octave")
+set(OCTAVE_OUTPUT_DIR "${PLUGIN_OUTPUT_ROOT}/octave${PLUGIN_FOLDER_SUFFIX}")
 
 function(add_octave_plugin name)
   add_library(${name}_octave MODULE)

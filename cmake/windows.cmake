@@ -11,7 +11,7 @@ else()
   set(DLLTOOL_MACHINE i386)
 endif()
 set(MEX_SUFFIX ".mexw${MEX_WIDTH}")
-set(WINDOWS_OUTPUT_DIR "${PLUGIN_OUTPUT_ROOT}/windows")
+set(WINDOWS_OUTPUT_DIR "${PLUGIN_OUTPUT_ROOT}/windows${PLUGIN_FOLDER_SUFFIX}")
 
 if(NOT MINGW_DLLTOOL)
   message(FATAL_ERROR "the windows host needs a MinGW toolchain file (cmake/toolchain-mingw*.cmake)")

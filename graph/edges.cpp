@@ -3,6 +3,7 @@
 
 #include "find_last.h"
 #include "graph.h"
+#include "index.h"
 #include "settings.h"
 
 namespace {
@@ -36,6 +37,7 @@ void link_edge(Node* node, Node* target, std::int32_t weight, Edge** spare) {
     e->weight = weight;
     e->to = target;
     *link = e;
+    if constexpr (HAS_INDEX) index_count_entries(1);
 }
 
 void unlink_edge(Node* node, const Node* target) {
@@ -44,6 +46,7 @@ void unlink_edge(Node* node, const Node* target) {
         if (e->to == target) {
             *link = e->next;
             delete e;
+            if constexpr (HAS_INDEX) index_count_entries(-1);
             return;
         }
     }
@@ -57,6 +60,8 @@ bool add_edge(Node** list, std::int32_t ax, std::int32_t ay, std::int32_t bx, st
     if (!a || !b) return true;
     if (REFUSE_SELF_LOOP && a == b) return true;
     if (entry_to_position(a, bx, by)) return true;  // B's list is not examined
+    if constexpr (HAS_INDEX)
+        if (!index_reserve_entries(2)) return false;
 
     Edge* to_b = new (std::nothrow) Edge;
     Edge* to_a = new (std::nothrow) Edge;
@@ -73,6 +78,7 @@ bool add_edge(Node** list, std::int32_t ax, std::int32_t ay, std::int32_t bx, st
     to_a->weight = w;
     to_a->to = a;
     *list_tail(b) = to_a;  // after A's entry, so a self-loop's two entries keep their order
+    if constexpr (HAS_INDEX) index_count_entries(2);
     return true;
 }
 
@@ -80,7 +86,11 @@ void set_edge_weight(Node** list, std::int32_t ax, std::int32_t ay, std::int32_t
                      std::int32_t by, std::int32_t w) {
     Node* a = nullptr;  // the first node at each position, found in one walk
     Node* b = nullptr;
-    for (Node* n = *list; n && !(a && b); n = n->next) {
+    if constexpr (HAS_INDEX) {
+        a = index_first(ax, ay);
+        b = index_first(bx, by);
+    }
+    for (Node* n = HAS_INDEX ? nullptr : *list; n && !(a && b); n = n->next) {
         if (!a && n->x == ax && n->y == ay) a = n;
         if (!b && n->x == bx && n->y == by) b = n;
     }

@@ -2,12 +2,19 @@
 #pragma once
 
 #include "graph.h"
+#include "index.h"
 
 // Sets *a to the last node in list order at (ax, ay) and *b to the last at (bx, by), null where
 // there is none, in one walk of the list. Returns the link that points at *b (the head or its
-// predecessor's next), so that merge_node can take B out without a second walk.
+// predecessor's next), so that merge_node can take B out without a second walk; the indexed
+// build asks the index instead and returns null, as B leaves through the index.
 inline Node** find_last_pair(Node** list, std::int32_t ax, std::int32_t ay, std::int32_t bx,
                              std::int32_t by, Node** a, Node** b) {
+    if constexpr (HAS_INDEX) {
+        *a = index_last(ax, ay);
+        *b = index_last(bx, by);
+        return nullptr;
+    }
     Node** link_to_b = nullptr;
     *a = nullptr;
     *b = nullptr;

@@ -6,9 +6,19 @@
 //
 // Operations that may allocate return false when memory runs out, and then have changed
 // nothing: every record they need is allocated before anything is linked.
+//
+// One build switch, GRAPH_INDEXED, chooses how the store finds things. Off (the default, the
+// reference), every lookup walks the list and the search scans it for every node it settles.
+// On, a position index answers lookups, a tail link appends and a heap orders the search
+// (index.h, search_heap.h); every answer stays the same. The index serves node_list alone.
 #pragma once
 
 #include <cstdint>
+
+#ifndef GRAPH_INDEXED
+#define GRAPH_INDEXED 0
+#endif
+constexpr bool HAS_INDEX = GRAPH_INDEXED;
 
 struct Edge;
 
@@ -25,6 +35,14 @@ struct Node {
     std::uint8_t done;   // search: 1 once settled
     Node*        prev;   // search: where the cheapest known path arrives from; null for none
     std::int32_t value;  // given at creation, never changed
+#if GRAPH_INDEXED
+    // The index's links (index.h): creation numbers rise along the list; the nodes at one
+    // position form a chain in list order whose first node's same_prev is its last.
+    std::uint32_t order;      // creation number
+    Node*         list_prev;  // previous node in list order; null at the head
+    Node*         same_next;  // next node at this position; null at the chain's end
+    Node*         same_prev;  // previous node at this position; the first's is the last
+#endif
 };
 
 // One direction of an undirected edge, owned by the node whose list holds it.

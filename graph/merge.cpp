@@ -3,6 +3,7 @@
 
 #include "find_last.h"
 #include "graph.h"
+#include "index.h"
 
 namespace {
 
@@ -12,12 +13,21 @@ bool has_entry_to(const Node* node, const Node* target) {
     return false;
 }
 
-void free_chain(Edge* e) {
-    while (e) {
+// Frees a chain of entries; returns how many there were.
+std::ptrdiff_t free_chain(Edge* e) {
+    std::ptrdiff_t freed = 0;
+    for (; e; ++freed) {
         Edge* next = e->next;
         delete e;
         e = next;
     }
+    return freed;
+}
+
+std::ptrdiff_t chain_length(const Edge* e) {
+    std::ptrdiff_t n = 0;
+    for (; e; e = e->next) ++n;
+    return n;
 }
 
 // The entries the merge will link: two for every neighbour K of B, other than A and B, that A
@@ -52,6 +62,12 @@ bool merge_node(Node** list, std::int32_t ax, std::int32_t ay, std::int32_t bx, 
     bool ok;
     Edge* spare = allocate_spares(a, b, &ok);
     if (!ok) return false;  // nothing has changed yet
+    if constexpr (HAS_INDEX) {
+        if (!index_reserve_entries(static_cast<std::size_t>(chain_length(spare)))) {
+            free_chain(spare);
+            return false;
+        }
+    }
 
     // B's list is only read here; B's entries to itself are skipped, so nothing unlinks from
     // the list being walked, and they go with B below.
@@ -66,8 +82,13 @@ bool merge_node(Node** list, std::int32_t ax, std::int32_t ay, std::int32_t bx, 
         unlink_edge(k, b);
     }
     free_chain(spare);  // none is left over unless the graph broke its pairing
-    free_chain(b->edges);
-    *link_to_b = b->next;  // the list itself has not changed since the walk
+    const std::ptrdiff_t freed = free_chain(b->edges);
+    if constexpr (HAS_INDEX) {
+        index_count_entries(-freed);
+        index_unlink(list, b);
+    } else {
+        *link_to_b = b->next;  // the list itself has not changed since the walk
+    }
     delete b;
     return true;
 }

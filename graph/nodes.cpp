@@ -2,10 +2,12 @@
 #include <new>
 
 #include "graph.h"
+#include "index.h"
 
 Node* node_list = nullptr;
 
 Node* find_node(Node* head, std::int32_t x, std::int32_t y) {
+    if constexpr (HAS_INDEX) return index_first(x, y);
     for (Node* n = head; n; n = n->next)
         if (n->x == x && n->y == y) return n;
     return nullptr;
@@ -16,12 +18,29 @@ bool add_node(Node** list, std::int32_t x, std::int32_t y, std::int32_t value) {
     return add_node(list, x, y, value, &created);
 }
 
-bool add_node(Node** list, std::int32_t x, std::int32_t y, std::int32_t value, bool* created) {
-    *created = false;
+namespace {
+
+// The link that a new node goes into, or null when a node stands at (x, y).
+Node** free_tail_link(Node** list, std::int32_t x, std::int32_t y) {
     Node** link = list;
     for (Node* n = *list; n; n = n->next) {
-        if (n->x == x && n->y == y) return true;  // position taken: the old node keeps its value
+        if (n->x == x && n->y == y) return nullptr;
         link = &n->next;
+    }
+    return link;
+}
+
+}  // namespace
+
+bool add_node(Node** list, std::int32_t x, std::int32_t y, std::int32_t value, bool* created) {
+    *created = false;
+    Node** link = nullptr;
+    if constexpr (HAS_INDEX) {
+        if (index_first(x, y)) return true;  // position taken: the old node keeps its value
+        if (!index_reserve_node()) return false;
+    } else {
+        link = free_tail_link(list, x, y);
+        if (!link) return true;  // position taken: the old node keeps its value
     }
     Node* n = new (std::nothrow) Node;
     if (!n) return false;
@@ -33,12 +52,16 @@ bool add_node(Node** list, std::int32_t x, std::int32_t y, std::int32_t value, b
     n->done = 0;
     n->prev = nullptr;
     n->value = value;
-    *link = n;  // linked only once fully made
+    if constexpr (HAS_INDEX)
+        index_append(list, n);
+    else
+        *link = n;  // linked only once fully made
     *created = true;
     return true;
 }
 
 void move_node(Node** list, std::int32_t ax, std::int32_t ay, std::int32_t bx, std::int32_t by) {
+    if constexpr (HAS_INDEX) return index_move(ax, ay, bx, by);
     for (Node* n = *list; n; n = n->next) {
         if (n->x == ax && n->y == ay) {
             n->x = bx;
@@ -61,4 +84,5 @@ void release_graph(Node** list) {
         delete n;
         n = next_node;
     }
+    if constexpr (HAS_INDEX) index_release();
 }

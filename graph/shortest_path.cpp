@@ -1,8 +1,10 @@
-// shortest_path.cpp - Dijkstra's search straight over the node list, no queue and no index;
-// leaves the path, goal first, in path_buf.
+// shortest_path.cpp - Dijkstra's search over the node list, leaving the path, goal first, in
+// path_buf. The default build chooses each node by a scan of the list (pick_next); the indexed
+// build takes the same node from a heap.
 #include <limits>
 
 #include "graph.h"
+#include "search_heap.h"
 #include "settings.h"
 
 double path_buf[PATH_CAP];
@@ -28,7 +30,8 @@ namespace {
 
 // Offers current's cost plus each entry's weight to the entry's neighbour, settled or not. The
 // sum is formed in 64 bits so no weight can overflow it; current's dist is read afresh for
-// every entry, since a negative self-loop lowers it on the way.
+// every entry, since a negative self-loop lowers it on the way. The indexed build queues every
+// node that may still be chosen at its new dist.
 void relax_entries(Node* current) {
     for (Edge* e = current->edges; e; e = e->next) {
         std::int64_t candidate = static_cast<std::int64_t>(current->dist) + e->weight;
@@ -37,8 +40,19 @@ void relax_entries(Node* current) {
             constexpr std::int64_t lowest = std::numeric_limits<std::int32_t>::min();
             to->dist = static_cast<std::int32_t>(candidate < lowest ? lowest : candidate);
             to->prev = current;
+            if constexpr (HAS_INDEX)
+                if (!to->done && to->dist < DIST_CUTOFF) heap_push(to);
         }
     }
+}
+
+// The next node to settle, as pick_next chooses it.
+bool choose_next(Node* list, Node** chosen) {
+    if constexpr (HAS_INDEX) {
+        *chosen = heap_pop_next();
+        return *chosen != nullptr;
+    }
+    return pick_next(list, chosen);
 }
 
 }  // namespace
@@ -58,9 +72,13 @@ const double* shortest_path(Node* list, std::int32_t ax, std::int32_t ay, std::i
     }
     if (!start) return nullptr;  // no start, no path: nothing is written through it
     start->dist = 0;
+    if constexpr (HAS_INDEX) {
+        heap_clear();
+        heap_push(start);
+    }
 
     Node* current;
-    while (pick_next(list, &current)) {
+    while (choose_next(list, &current)) {
         if (current == goal) break;  // the goal is neither relaxed nor marked done
         relax_entries(current);
         current->done = 1;
