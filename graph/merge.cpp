@@ -24,31 +24,27 @@ std::ptrdiff_t free_chain(Edge* e) {
     return freed;
 }
 
-std::ptrdiff_t chain_length(const Edge* e) {
-    std::ptrdiff_t n = 0;
-    for (; e; e = e->next) ++n;
-    return n;
-}
-
 // The entries the merge will link: two for every neighbour K of B, other than A and B, that A
-// is not joined to yet. Null with *ok false when memory ran out.
-Edge* allocate_spares(const Node* a, const Node* b, bool* ok) {
-    Edge* spare = nullptr;
-    *ok = true;
+// is not joined to yet, chained into *spare, *count of them. False, with nothing allocated,
+// when memory ran out.
+bool allocate_spares(const Node* a, const Node* b, Edge** spare, std::size_t* count) {
+    *spare = nullptr;
+    *count = 0;
     for (const Edge* e = b->edges; e; e = e->next) {
         if (e->to == a || e->to == b || has_entry_to(a, e->to)) continue;
         for (int side = 0; side < 2; ++side) {
             Edge* s = new (std::nothrow) Edge;
             if (!s) {
-                free_chain(spare);
-                *ok = false;
-                return nullptr;
+                free_chain(*spare);
+                *spare = nullptr;
+                return false;
             }
-            s->next = spare;
-            spare = s;
+            s->next = *spare;
+            *spare = s;
+            ++*count;
         }
     }
-    return spare;
+    return true;
 }
 
 }  // namespace
@@ -59,11 +55,11 @@ bool merge_node(Node** list, std::int32_t ax, std::int32_t ay, std::int32_t bx, 
     Node** link_to_b = find_last_pair(list, ax, ay, bx, by, &a, &b);
     if (!a || !b) return true;
 
-    bool ok;
-    Edge* spare = allocate_spares(a, b, &ok);
-    if (!ok) return false;  // nothing has changed yet
+    Edge* spare;
+    std::size_t spares;
+    if (!allocate_spares(a, b, &spare, &spares)) return false;  // nothing has changed yet
     if constexpr (HAS_INDEX) {
-        if (!index_reserve_entries(static_cast<std::size_t>(chain_length(spare)))) {
+        if (!index_reserve_entries(spares)) {
             free_chain(spare);
             return false;
         }

@@ -18,29 +18,17 @@ bool add_node(Node** list, std::int32_t x, std::int32_t y, std::int32_t value) {
     return add_node(list, x, y, value, &created);
 }
 
-namespace {
-
-// The link that a new node goes into, or null when a node stands at (x, y).
-Node** free_tail_link(Node** list, std::int32_t x, std::int32_t y) {
-    Node** link = list;
-    for (Node* n = *list; n; n = n->next) {
-        if (n->x == x && n->y == y) return nullptr;
-        link = &n->next;
-    }
-    return link;
-}
-
-}  // namespace
-
 bool add_node(Node** list, std::int32_t x, std::int32_t y, std::int32_t value, bool* created) {
     *created = false;
-    Node** link = nullptr;
+    Node** link = list;  // where the new node goes: the null link at the tail
     if constexpr (HAS_INDEX) {
         if (index_first(x, y)) return true;  // position taken: the old node keeps its value
         if (!index_reserve_node()) return false;
     } else {
-        link = free_tail_link(list, x, y);
-        if (!link) return true;  // position taken: the old node keeps its value
+        for (Node* n = *list; n; n = n->next) {
+            if (n->x == x && n->y == y) return true;  // position taken, as above
+            link = &n->next;
+        }
     }
     Node* n = new (std::nothrow) Node;
     if (!n) return false;
