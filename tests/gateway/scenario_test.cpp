@@ -2,7 +2,10 @@
 // at this build's width, one test each, through the in-process test host.
 #include <gtest/gtest.h>
 
+#include "graph.h"
+#include "invariants.h"
 #include "scenario.h"
+#include "settings.h"
 #include "test_host.h"
 
 // GoogleTest prints a failing parameter; the name and place say all that is needed.
@@ -50,6 +53,12 @@ Outcome to_outcome(const CallOutcome& c) {
     return o;
 }
 
+// The store is sound where a scenario leaves it: before each unload and at its end.
+void expect_sound_store(int line) {
+    EXPECT_EQ(graph_invariant_violation(node_list, !REFUSE_SELF_LOOP), "") << "before line " << line;
+    EXPECT_EQ(index_violation(node_list), "") << "before line " << line;
+}
+
 class ProtocolScenario : public testing::TestWithParam<Scenario> {};
 
 TEST_P(ProtocolScenario, GivesWhatEachStepExpects) {
@@ -57,6 +66,7 @@ TEST_P(ProtocolScenario, GivesWhatEachStepExpects) {
     unload_plugin();  // every scenario starts from an empty graph
     for (const Step& step : s.steps) {
         if (step.kind == Step::Kind::Unload) {
+            expect_sound_store(step.line);
             unload_plugin();
             continue;
         }
@@ -67,6 +77,7 @@ TEST_P(ProtocolScenario, GivesWhatEachStepExpects) {
         // The first mismatch ends the scenario: later steps build on the graph it left.
         ASSERT_EQ(mismatch, "") << s.file << ":" << step.line;
     }
+    expect_sound_store(s.steps.empty() ? s.line : s.steps.back().line + 1);
 }
 
 INSTANTIATE_TEST_SUITE_P(Scenarios, ProtocolScenario, testing::ValuesIn(scenarios_of_this_build()),

@@ -8,6 +8,11 @@
 #include <unordered_set>
 #include <utility>
 
+#if GRAPH_INDEXED
+#include "index.h"
+#include "search_heap.h"
+#endif
+
 namespace {
 
 // Names a node as a failing check reports it: its place in the list and its position.
@@ -259,3 +264,71 @@ std::string search_state_violation(const Node* head) {
     }
     return "";
 }
+
+#if GRAPH_INDEXED
+namespace {
+
+// The nodes at each position in list order, and the fault in the list links if any.
+std::string list_links_violation(const Node* head, const PositionIndex& idx,
+                                 std::map<std::pair<std::int32_t, std::int32_t>,
+                                          std::vector<const Node*>>& at, std::size_t& entries) {
+    const Node* before = nullptr;
+    for (const Node* n = head; n; before = n, n = n->next) {
+        if (n->list_prev != before) return "list_prev of a node is not the node before it";
+        if (before && before->order >= n->order) return "creation numbers do not rise along the list";
+        at[{n->x, n->y}].push_back(n);
+        for (const Edge* e = n->edges; e; e = e->next) ++entries;
+    }
+    if (idx.tail != before) return "the tail is not the last node";
+    return "";
+}
+
+// The chain from first, as far as it goes (bounded by the nodes there should be).
+std::vector<const Node*> chain_from(const Node* first, std::size_t bound) {
+    std::vector<const Node*> chain;
+    for (const Node* n = first; n && chain.size() <= bound; n = n->same_next) chain.push_back(n);
+    return chain;
+}
+
+}  // namespace
+
+std::string index_violation(const Node* head) {
+    const PositionIndex& idx = position_index();
+    std::map<std::pair<std::int32_t, std::int32_t>, std::vector<const Node*>> at;
+    std::size_t entries = 0;
+    std::string fault = list_links_violation(head, idx, at, entries);
+    if (!fault.empty()) return fault;
+
+    for (const auto& [pos, nodes] : at) {
+        std::ostringstream where;
+        where << "at (" << pos.first << ", " << pos.second << "): ";
+        const Node* first = index_first(pos.first, pos.second);
+        if (first != nodes.front()) return where.str() + "the index's first is not the list's first";
+        if (index_last(pos.first, pos.second) != nodes.back())
+            return where.str() + "the index's last is not the list's last";
+        if (chain_from(first, nodes.size()) != nodes)
+            return where.str() + "the chain is not the nodes there in list order";
+        for (std::size_t i = 1; i < nodes.size(); ++i)
+            if (nodes[i]->same_prev != nodes[i - 1]) return where.str() + "a same_prev is wrong";
+    }
+    std::size_t occupied = 0;
+    for (std::size_t i = 0; i < idx.capacity; ++i) {
+        const IndexSlot& s = idx.slots[i];
+        if (!s.first) continue;
+        ++occupied;
+        if (s.first->x != s.x || s.first->y != s.y) return "a slot's node is not at its position";
+        if (!at.count({s.x, s.y})) return "a slot names a position without a node";
+    }
+    if (occupied != at.size() || idx.used != at.size())
+        return "the table holds " + std::to_string(occupied) + " slots and counts " +
+               std::to_string(idx.used) + " for " + std::to_string(at.size()) + " positions";
+    if (idx.used * 4 > idx.capacity * 3) return "the table is fuller than three quarters";
+    if (idx.entries != entries)
+        return "the index counts " + std::to_string(idx.entries) + " entries; the graph holds " +
+               std::to_string(entries);
+    if (head && heap_capacity() < entries + 1) return "the search heap has too little room";
+    return "";
+}
+#else
+std::string index_violation(const Node*) { return ""; }
+#endif

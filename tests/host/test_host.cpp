@@ -4,8 +4,16 @@
 #include <new>
 
 namespace {
-void (*exit_hook)() = nullptr;
-long allocations_left = -1;  // negative: no injection
+void (*exit_hooks[4])() = {};  // one per plug-in in the process, in the order they registered
+long allocations_left = -1;    // negative: no injection
+long storage_allocations_left = -1;
+
+// One step of an injection counter: false when this allocation is to fail.
+bool allocation_allowed(long& left) {
+    if (left == 0) return false;
+    if (left > 0) --left;
+    return true;
+}
 }  // namespace
 
 bool host_is_real_double(const HostArray* a) {
@@ -25,7 +33,16 @@ double* host_new_matrix(HostArray** slot, int rows, int cols) {
 }
 
 void host_raise(const char* id, const char* text) { throw HostError{id, text}; }
-void host_at_exit(void (*hook)()) { exit_hook = hook; }
+void host_at_exit(void (*hook)()) {
+    for (auto& slot : exit_hooks) {
+        if (slot == hook) return;
+        if (!slot) {
+            slot = hook;
+            return;
+        }
+    }
+    throw HostError{"testHost:tooManyHooks", "more exit hooks than plug-ins"};
+}
 
 HostArray scalar_arg(double v) { return matrix_arg(1, 1, {v}); }
 
@@ -38,13 +55,13 @@ HostArray matrix_arg(std::size_t rows, std::size_t cols, std::vector<double> dat
     return a;
 }
 
-CallOutcome call_plugin(const std::vector<HostArray>& inputs, int nlhs) {
+CallOutcome call_entry(MexEntry entry, const std::vector<HostArray>& inputs, int nlhs) {
     std::vector<const HostArray*> prhs;
     for (const HostArray& a : inputs) prhs.push_back(&a);
     HostArray* plhs[1] = {nullptr};
     CallOutcome out;
     try {
-        mexFunction(nlhs, plhs, static_cast<int>(prhs.size()), prhs.data());
+        entry(nlhs, plhs, static_cast<int>(prhs.size()), prhs.data());
     } catch (const HostError& e) {
         out.raised = true;
         out.error = e;
@@ -53,25 +70,32 @@ CallOutcome call_plugin(const std::vector<HostArray>& inputs, int nlhs) {
     return out;
 }
 
-CallOutcome call7(double ax, double ay, double bx, double by, double w, double code, double val) {
-    return call_plugin({scalar_arg(ax), scalar_arg(ay), scalar_arg(bx), scalar_arg(by),
-                        scalar_arg(w), scalar_arg(code), scalar_arg(val)});
-}
-
 void unload_plugin() {
-    if (exit_hook) exit_hook();
-    exit_hook = nullptr;
+    for (auto& slot : exit_hooks) {
+        void (*hook)() = slot;
+        slot = nullptr;
+        if (hook) hook();
+    }
 }
 
 void fail_allocations_after(long count) { allocations_left = count; }
+void fail_storage_allocations_after(long count) { storage_allocations_left = count; }
 
-// The graph store allocates with the nothrow form only; replacing it here lets a test make any
-// chosen allocation fail.
+// The graph store allocates with the nothrow forms only; replacing them here lets a test make
+// any chosen allocation fail. Each is paired with the plain delete the store uses.
 void* operator new(std::size_t size, const std::nothrow_t&) noexcept {
-    if (allocations_left == 0) return nullptr;
-    if (allocations_left > 0) --allocations_left;
+    if (!allocation_allowed(allocations_left)) return nullptr;
     try {
-        return ::operator new(size);  // paired with the plain delete the store uses
+        return ::operator new(size);
+    } catch (const std::bad_alloc&) {
+        return nullptr;
+    }
+}
+
+void* operator new[](std::size_t size, const std::nothrow_t&) noexcept {
+    if (!allocation_allowed(storage_allocations_left)) return nullptr;
+    try {
+        return ::operator new[](size);
     } catch (const std::bad_alloc&) {
         return nullptr;
     }

@@ -38,6 +38,7 @@ double*       host_new_matrix(HostArray** slot, int rows, int cols);
 void          host_at_exit(void (*hook)());
 
 extern "C" void mexFunction(int nlhs, HostArray* plhs[], int nrhs, const HostArray* prhs[]);
+using MexEntry = void (*)(int nlhs, HostArray* plhs[], int nrhs, const HostArray* prhs[]);
 
 // --- what the tests use ---
 
@@ -51,17 +52,23 @@ struct CallOutcome {
     std::unique_ptr<HostArray> result;  // null when the plug-in stored nothing in plhs[0]
 };
 
-// Calls mexFunction with the given inputs and nlhs.
+// Calls a plug-in's entry with the given inputs and nlhs.
+CallOutcome call_entry(MexEntry entry, const std::vector<HostArray>& inputs, int nlhs = 1);
+
+// Calls mexFunction, the plug-in linked into the test (plugin_call.cpp).
 CallOutcome call_plugin(const std::vector<HostArray>& inputs, int nlhs = 1);
 
 // Calls with seven scalars.
 CallOutcome call7(double ax, double ay, double bx, double by, double w, double code, double val);
 
-// As the host does when it clears the plug-in: runs the exit hook, if one was registered.
-// The next call starts from an empty graph.
+// As the host does when it clears the plug-ins: runs every exit hook registered (one per
+// plug-in that was called) and forgets them. The next call starts from an empty graph.
 void unload_plugin();
 
 // Allocation-failure injection for the nothrow allocations of the graph store: after `count`
 // more successful allocations, every further one fails until the injection is switched off
-// with a negative count.
+// with a negative count. fail_allocations_after counts the records (operator new: nodes and
+// entries); fail_storage_allocations_after the arrays (operator new[]: the indexed store's
+// table and heap), independently.
 void fail_allocations_after(long count);
+void fail_storage_allocations_after(long count);
