@@ -508,7 +508,7 @@ function P = position_rows(P, method, what)
           method, what);
   end
   P = full(double(P));
-  bad = find(~all(P == fix(P) & P >= -2^31 & P <= 2^31 - 1, 2), 1);  % NaN fails all three
+  bad = find(~all(P == int32(P), 2), 1);  % whole and in range, as in the quick path
   if ~isempty(bad)
     error('GraphPlugin:badArgument', ['GraphPlugin.%s: row %d of %s is not a position: ' ...
           'two whole numbers in the int32 range'], method, bad, what);
@@ -522,7 +522,7 @@ function v = whole_rows(v, n, method, what)
           'GraphPlugin.%s: %s must be one whole number or one per row (%d rows)', method, what, n);
   end
   v = full(double(v(:)));
-  bad = find(~(v == fix(v) & v >= -2^31 & v <= 2^31 - 1), 1);
+  bad = find(v ~= int32(v), 1);
   if ~isempty(bad)
     error('GraphPlugin:badArgument', ...
           'GraphPlugin.%s: %s(%d) must be a whole number from -2147483648 to 2147483647', ...
