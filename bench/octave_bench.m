@@ -228,7 +228,7 @@ end
 addpath(fullfile(fileparts(here), 'toolbox'));
 addpath(here);  % ForwardOnly
 g = GraphPlugin('ombrik');
-toolbox_per_call(g, calls / 10, reps);
+toolbox_per_call(g, calls / 20, 3 * reps);  % many short turns: the best is less often disturbed
 if quick
   toolbox_vectors(g, 17, 1, 'best of 1 build');
 else
