@@ -500,6 +500,27 @@ function p = position(p, method, what)
   p = full(double(reshape(p, 1, 2)));
 end
 
+function v = whole(v, method, what)
+  % A value or weight: one whole number in the int32 range.
+  if ~isnumeric(v) || ~isreal(v) || ~isscalar(v) || ~isfinite(v) || v ~= fix(v) ...
+      || double(v) < -2^31 || double(v) > 2^31 - 1
+    error('GraphPlugin:badArgument', ...
+          'GraphPlugin.%s: %s must be one whole number from -2147483648 to 2147483647', ...
+          method, what);
+  end
+  v = double(v);
+end
+
+function v = whole_vector(v, method, what, lo, hi)
+  if ~isnumeric(v) || ~isreal(v) || (~isempty(v) && ~isvector(v)) || ~all(isfinite(v(:))) ...
+      || any(v(:) ~= fix(v(:))) || any(double(v(:)) < lo) || any(double(v(:)) > hi)
+    error('GraphPlugin:badArgument', ...
+          'GraphPlugin.%s: %s must be a vector of whole numbers from %d to %d', ...
+          method, what, lo, hi);
+  end
+  v = double(v);
+end
+
 function P = position_rows(P, method, what)
   % Positions as rows of an n-by-2 matrix, each two whole numbers in the int32 range; doubles.
   if ~isnumeric(P) || ~isreal(P) || ndims(P) ~= 2 || size(P, 2) ~= 2
@@ -585,27 +606,6 @@ function r = neighbours_of_rows(g, P)
     end
     r{k} = answer;
   end
-end
-
-function v = whole(v, method, what)
-  % A value or weight: one whole number in the int32 range.
-  if ~isnumeric(v) || ~isreal(v) || ~isscalar(v) || ~isfinite(v) || v ~= fix(v) ...
-      || double(v) < -2^31 || double(v) > 2^31 - 1
-    error('GraphPlugin:badArgument', ...
-          'GraphPlugin.%s: %s must be one whole number from -2147483648 to 2147483647', ...
-          method, what);
-  end
-  v = double(v);
-end
-
-function v = whole_vector(v, method, what, lo, hi)
-  if ~isnumeric(v) || ~isreal(v) || (~isempty(v) && ~isvector(v)) || ~all(isfinite(v(:))) ...
-      || any(v(:) ~= fix(v(:))) || any(double(v(:)) < lo) || any(double(v(:)) > hi)
-    error('GraphPlugin:badArgument', ...
-          'GraphPlugin.%s: %s must be a vector of whole numbers from %d to %d', ...
-          method, what, lo, hi);
-  end
-  v = double(v);
 end
 
 function yes = is_64bit_host()
