@@ -1,6 +1,7 @@
 % octave_bench.m - what calls through the real host cost: per-call overhead against a trivial
-% MEX file of the same shape, loading the side-129 grid with command 0, and command 4 at each
-% size. Prints rows of the table of scripts/bench.sh.
+% MEX file of the same shape, loading the side-129 grid with command 0, command 4 at each
+% size, and GraphPlugin's methods against direct calls. Prints rows of the table of
+% scripts/bench.sh.
 %
 %   octave-cli --norc --no-gui bench/octave_bench.m MEXDIR [quick]
 %
@@ -60,6 +61,114 @@ function calls = load_grid_rows(f, side)
   end
 end
 
+% ---- The toolbox: GraphPlugin's methods against direct calls of the plug-in ----------------
+
+% The grid of load_grid_rows as rows for the vector forms: P and values for every node, row by
+% row; A, B and w for every edge, each node's left edge before its upper one.
+function [P, values, A, B, w] = grid_rows(side)
+  [x, y] = meshgrid(1:side, 1:side);
+  x = reshape(x.', [], 1);
+  y = reshape(y.', [], 1);
+  P = [x y];
+  values = mod(x * 7 + y * 3, 97) + 1;
+  keep = [x > 1, y > 1].';
+  ax = [x x].';  ay = [y y].';
+  bx = [x - 1, x].';  by = [y, y - 1].';
+  ww = [mod(x * 31 + y * 17, 9) + 1, mod(x * 31 + y * 17 + 7, 9) + 1].';
+  A = [ax(keep) ay(keep)];
+  B = [bx(keep) by(keep)];
+  w = ww(keep);
+end
+
+% One build of the grid, nodes first, in an Octave loop of direct calls: seconds for the nodes
+% and for the edges. Loading the plug-in again after the clear (about 0.5 ms) is not timed.
+function [t_nodes, t_edges] = build_direct(P, values, A, B, w)
+  clear ombrik;
+  ombrik(0, 0, 0, 0, 0, -1, 0);  % code -1 does nothing
+  x = P(:, 1); y = P(:, 2);
+  tic;
+  for k = 1:numel(x)
+    ombrik(x(k), y(k), 0, 0, 0, 0, values(k));
+  end
+  t_nodes = toc;
+  ax = A(:, 1); ay = A(:, 2); bx = B(:, 1); by = B(:, 2);
+  tic;
+  for k = 1:numel(ax)
+    ombrik(ax(k), ay(k), bx(k), by(k), w(k), 0, 1);
+  end
+  t_edges = toc;
+end
+
+% The same build through the vector forms: one addNode and one addEdge call.
+function [t_nodes, t_edges] = build_vector(g, P, values, A, B, w)
+  g.reset();
+  ombrik(0, 0, 0, 0, 0, -1, 0);
+  tic;
+  g.addNode(P, values);
+  t_nodes = toc;
+  tic;
+  g.addEdge(A, B, w);
+  t_edges = toc;
+end
+
+% Per call, in a three-node graph where the plug-in has least to do: addNode at the taken
+% position of the first node, and neighbours of the middle node, each against the same
+% direct call; and the floor under addNode, a method that forwards without checks
+% (ForwardOnly.m). Each is timed in many short turns of `calls` calls, in rotation, and the
+% best turn counts: on a busy machine a short turn is more often undisturbed, and turns of
+% direct calls, being shorter, would otherwise win more often.
+function toolbox_per_call(g, calls, turns)
+  g.reset();
+  g.addNode([1 1], 10); g.addNode([2 1], 20); g.addNode([3 1], 30);
+  g.addEdge([1 1], [2 1], 4); g.addEdge([2 1], [3 1], 4);
+  if ~isequal(g.neighbours([2 1]), [1 3; 1 1])
+    error('octave_bench:toolbox', 'GraphPlugin.neighbours gave a wrong answer');
+  end
+  p = [1 1]; q = [2 1];
+  forward = ForwardOnly();
+  t = Inf(1, 5);
+  for r = 1:turns
+    tic; for i = 1:calls, ombrik(1, 1, 0, 0, 0, 0, 10); end; t(1) = min(t(1), toc / calls);
+    tic; for i = 1:calls, g.addNode(p, 10); end;               t(2) = min(t(2), toc / calls);
+    tic; for i = 1:calls, ombrik(2, 1, 0, 0, 0, 1, 0); end;  t(3) = min(t(3), toc / calls);
+    tic; for i = 1:calls, g.neighbours(q); end;               t(4) = min(t(4), toc / calls);
+    tic; for i = 1:calls, forward.addNode(p, 10); end;         t(5) = min(t(5), toc / calls);
+  end
+  row('Octave GraphPlugin.addNode, one node', '3', t(2), sprintf('%.2fx', t(2) / t(1)), ...
+      sprintf('per call, at a taken position, against the direct call: %s', format_time(t(1))));
+  row('Octave GraphPlugin.neighbours, one node', '3', t(4), sprintf('%.2fx', t(4) / t(3)), ...
+      sprintf('per call, two neighbours, against the direct call: %s', format_time(t(3))));
+  row('Octave classdef method, forwarding only', '3', t(5), sprintf('%.2fx', t(5) / t(1)), ...
+      'the floor under addNode: a method call and a property read, no checks');
+end
+
+% Per element: the vector addNode and addEdge building the grid of the given side, nodes
+% first, against an Octave loop of direct calls over the same rows; the best of `builds`
+% builds of each, in turns. Both builds must give the same graph.
+function toolbox_vectors(g, side, builds, note)
+  [P, values, A, B, w] = grid_rows(side);
+  t = Inf(1, 4);
+  for r = 1:builds
+    [tn, te] = build_direct(P, values, A, B, w);
+    t(1) = min(t(1), tn); t(2) = min(t(2), te);
+    direct_nodes = ombrik(0, 0, 0, 0, 0, 6, 0);
+    direct_middle = ombrik(2, 2, 0, 0, 0, 1, 0);
+    [tn, te] = build_vector(g, P, values, A, B, w);
+    t(3) = min(t(3), tn); t(4) = min(t(4), te);
+    if ~isequal(g.listNodes(), direct_nodes) || ~isequal(g.neighbours([2 2]), direct_middle)
+      error('octave_bench:toolbox', 'the vector forms built another grid than direct calls');
+    end
+  end
+  n = size(P, 1); m = size(A, 1);
+  nodes = sprintf('%d', n);
+  row(sprintf('Octave GraphPlugin.addNode, %d rows', n), nodes, t(3) / n, ...
+      sprintf('%.2fx', t(3) / t(1)), sprintf('per node, grid %d; direct loop %s; %s', ...
+      side, format_time(t(1) / n), note));
+  row(sprintf('Octave GraphPlugin.addEdge, %d rows', m), nodes, t(4) / m, ...
+      sprintf('%.2fx', t(4) / t(2)), sprintf('per edge, grid %d; direct loop %s; %s', ...
+      side, format_time(t(2) / m), note));
+end
+
 args = argv();
 mexdir = args{1};
 quick = numel(args) > 1 && strcmp(args{2}, 'quick');
@@ -116,6 +225,20 @@ for side = sides
   row('Octave command 4, far (row by row)', nodes, t_path, '', ...
       sprintf('(1, 1) to (%d, %d); %d columns', side, side, columns(r)));
 end
+% ---- The toolbox rows: on a small graph the plug-in's own work is least, so the ratios show
+% the wrapper's overhead; on the side-129 grid they show what a user's build costs.
+addpath(fullfile(fileparts(here), 'toolbox'));
+addpath(here);  % ForwardOnly
+g = GraphPlugin('ombrik');
+toolbox_per_call(g, 20, calls / 40);
+if quick
+  toolbox_vectors(g, 17, 1, 'best of 1 build');
+else
+  toolbox_vectors(g, 17, 20, 'best of 20 builds of this small graph: the overhead');
+  toolbox_vectors(g, 129, 2, 'best of 2 builds: the plug-in''s list walks dominate');
+end
+g.reset();
+rmpath(here);
 clear ombrik trivial_mex;
 rmpath(tmp);
 confirm_recursive_rmdir(false);

@@ -5,11 +5,11 @@
 %   GraphPlugin    - one plug-in's graph, with a method for each command
 %
 % GraphPlugin methods (help GraphPlugin.<method>)
-%   addNode        - add a node at [x y] with a value               (code 0)
-%   addEdge        - join two nodes with a weighted edge            (code 0)
+%   addNode        - add a node at [x y] with a value, or rows      (code 0)
+%   addEdge        - join two nodes with a weighted edge, or rows   (code 0)
 %   neighbours     - positions of a node's neighbours, 2-by-k       (code 1)
 %   moveNode       - move every node at one position to another     (code 2)
-%   setWeight      - change the weight of an edge                   (code 3)
+%   setWeight      - change the weight of an edge, or rows          (code 3)
 %   shortestPath   - cheapest path between two nodes, goal first    (code 4)
 %   mergeNodes     - fold one node into another                     (code 5)
 %   removeNode     - remove a node and its edges                    (code 5)

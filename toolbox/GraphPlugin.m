@@ -14,11 +14,11 @@ classdef GraphPlugin
 %   weights (zero and negative weights are accepted).
 %
 %   Methods (help GraphPlugin.<method> for each):
-%     addNode        - add a node at [x y] with a value
-%     addEdge        - join two nodes with a weighted edge
-%     neighbours     - positions of a node's neighbours, 2-by-k
+%     addNode        - add a node at [x y] with a value, or one per row
+%     addEdge        - join two nodes with a weighted edge, or many pairs
+%     neighbours     - positions of a node's neighbours, 2-by-k, or of each row
 %     moveNode       - move every node at one position to another
-%     setWeight      - change the weight of an edge
+%     setWeight      - change the weight of an edge, or of many
 %     shortestPath   - cheapest path between two nodes, 2-by-m, goal first
 %     mergeNodes     - fold one node into another
 %     removeNode     - remove a node and its edges
@@ -41,8 +41,15 @@ classdef GraphPlugin
 %   reported nonzero coordinates and nonzero values (a node at x = 0 on a path
 %   ends the path there). The wrapper returns what the plug-in returned.
 %
-%   Arguments are checked before the plug-in is called; a bad one raises
-%   GraphPlugin:badArgument and changes nothing.
+%   Vector forms: addNode, addEdge, setWeight and neighbours also take an
+%   n-by-2 matrix of positions, one row per node or edge, with one value or
+%   weight for all rows or one per row. One such call costs about what a
+%   loop of direct plug-in calls costs; a loop of method calls costs several
+%   times more. A 1-by-2 matrix is one position.
+%
+%   A bad argument raises GraphPlugin:badArgument and changes nothing. The
+%   vector forms check every row before the first call and name the first
+%   bad row.
 %
 %   Example:
 %     g = GraphPlugin('zelmot');
@@ -56,6 +63,10 @@ classdef GraphPlugin
 %     g.shortestPath([1 1], [3 1])     % [3 2 1; 1 1 1]
 %     g.listNodes()                    % [1 2 3; 1 1 1; 10 20 30]
 %
+%     g.reset();                       % the same graph, from rows
+%     g.addNode([1 1; 2 1; 3 1], [10 20 30]);
+%     g.addEdge([1 1; 2 1], [2 1; 3 1], 4);
+%
 %   See also build_plugins, Contents.
 
   properties (SetAccess = private)
@@ -65,6 +76,14 @@ classdef GraphPlugin
     Command7 = 'grid';   % 'grid', 'refresh' or 'none'
   end
 
+  % The quick path of the one-position methods. A test x == int32(x) tells that the numbers are
+  % whole and within the int32 range (NaN and Inf fail), and the plug-in checks the types: it
+  % refuses anything but real, non-sparse doubles before it changes anything. What the test or
+  % the plug-in refuses lands in the catch, where the full check (position, whole) names the
+  % bad argument in GraphPlugin:badArgument, or turns an accepted type (int32, single, ...)
+  % into doubles and calls again; a plug-in error on good doubles (out of memory) comes back
+  % from that second call. In Octave a builtin call costs about 2 us and a call of an
+  % M-function about 5 us, so the quick path is one condition and calls none of our functions.
   methods
     function g = GraphPlugin(name)
       % GRAPHPLUGIN  Bind a wrapper to the plug-in NAME.
@@ -103,18 +122,37 @@ classdef GraphPlugin
     end
 
     function addNode(g, p, value)
-      % ADDNODE  Add a node at position P = [x y] with a value.
+      % ADDNODE  Add a node at position P = [x y] with a value, or one per row of P.
       %   addNode(G, P, VALUE) adds a node at P holding VALUE, a whole number.
       %   addNode(G, P) gives it the value 1. When a node already stands at
       %   P, nothing changes: that node keeps its value.
+      %
+      %   addNode(G, P, VALUES) with P an n-by-2 matrix adds the nodes at the
+      %   rows of P in order, as n calls would. VALUES is one whole number for
+      %   all of them or one per row. Every row is checked first: a bad one
+      %   raises GraphPlugin:badArgument naming the row, and no node is added.
       %
       %   Nonzero values and coordinates are the ones listNodes reports whole.
       %
       %   Example:
       %     g.addNode([3 4], 7);
       %     g.addNode([3 4], 9);          % no change: (3, 4) keeps 7
+      %     g.addNode([1 1; 2 1; 3 1], [10 20 30]);
+      %     [x, y] = meshgrid(1:5, 1:5);
+      %     g.addNode([x(:) y(:)], 1);    % a 5-by-5 grid of nodes, all 1
       if nargin < 3
         value = 1;
+      end
+      if numel(p) ~= 2
+        add_rows(g, p, value);
+        return
+      end
+      try
+        if numel(value) == 1 && value == int32(value) && all(p == int32(p))
+          feval(g.Name, p(1), p(2), 0, 0, 0, 0, value);
+          return
+        end
+      catch  % refused by the test or the plug-in: see the quick path above
       end
       p = position(p, 'addNode', 'P');
       value = whole(value, 'addNode', 'VALUE');
@@ -122,7 +160,7 @@ classdef GraphPlugin
     end
 
     function addEdge(g, a, b, weight)
-      % ADDEDGE  Join the nodes at A and B with an undirected edge.
+      % ADDEDGE  Join the nodes at A and B with an undirected edge, or many pairs.
       %   addEdge(G, A, B, WEIGHT) joins the nodes at positions A and B, both
       %   [x y], with weight WEIGHT, a whole number (zero and negative are
       %   accepted). Nothing changes when A and B are already joined (the old
@@ -135,36 +173,79 @@ classdef GraphPlugin
       %   An edge to a node at x = 0 works too (the wrapper passes 0.5, which
       %   the plug-in truncates to 0, because a 0 there means "no edge").
       %
+      %   addEdge(G, A, B, WEIGHTS) with A and B n-by-2 matrices joins row k
+      %   of A to row k of B, in order, as n calls would. WEIGHTS is one whole
+      %   number for all edges or one per row. Every row is checked first: a
+      %   bad one raises GraphPlugin:badArgument naming the row, and nothing
+      %   changes.
+      %
       %   Example:
       %     g.addNode([1 1], 5);
       %     g.addNode([4 5], 6);
       %     g.addEdge([1 1], [4 5], 3);
+      %     g.addNode([5 1; 6 1; 7 1], 1);
+      %     g.addEdge([5 1; 6 1], [6 1; 7 1], [4 7]);   % a chain of two edges
+      if numel(a) ~= 2 || numel(b) ~= 2
+        join_rows(g, 'addEdge', 0, a, b, weight);
+        return
+      end
+      try
+        if numel(weight) == 1 && weight == int32(weight) ...
+            && all(a == int32(a)) && all(b == int32(b))
+          bx = b(1);
+          if bx == 0
+            bx = 0.5;  % input 3 doubles as the edge switch; 0.5 turns it on and truncates to 0
+          end
+          feval(g.Name, a(1), a(2), bx, b(2), weight, 0, 1);
+          return
+        end
+      catch  % refused by the test or the plug-in: see the quick path above
+      end
       a = position(a, 'addEdge', 'A');
       b = position(b, 'addEdge', 'B');
       weight = whole(weight, 'addEdge', 'WEIGHT');
       bx = b(1);
       if bx == 0
-        bx = 0.5;  % input 3 doubles as the edge switch; 0.5 turns it on and truncates to 0
+        bx = 0.5;
       end
       call(g, 0, a(1), a(2), bx, b(2), weight, 1);
     end
 
     function r = neighbours(g, p)
-      % NEIGHBOURS  Positions of the neighbours of the node at P.
+      % NEIGHBOURS  Positions of the neighbours of the node at P, or of each row of P.
       %   R = neighbours(G, P) is 2-by-k: column j is [x; y] of the j-th
       %   neighbour, in the order the edges were made. A node joined to itself
       %   lists itself twice. No node at P, or a node without edges: zeros(2,0).
       %   Where several nodes stand at P, the first made answers.
+      %
+      %   R = neighbours(G, P) with P an n-by-2 matrix is an n-by-1 cell array:
+      %   R{k} is the answer for row k of P. Every row is checked before the
+      %   first question. A 1-by-2 P is one position and gives the matrix.
       %
       %   Zero ends the answer: every element from the first 0 after element 1
       %   on reads 0.
       %
       %   Example:
       %     g.neighbours([1 1])           % [4; 5] after the addEdge example
+      %     r = g.neighbours([1 1; 4 5]); % r{1} is [4; 5], r{2} is [1; 1]
+      if numel(p) ~= 2
+        r = neighbours_of_rows(g, p);
+        return
+      end
+      try
+        if all(p == int32(p))
+          r = feval(g.Name, p(1), p(2), 0, 0, 0, 1, 0);
+          if numel(r) == 1
+            r = zeros(2, 0);  % the plug-in's 1-by-1 zero: nothing to report
+          end
+          return
+        end
+      catch  % refused by the test or the plug-in: see the quick path above
+      end
       p = position(p, 'neighbours', 'P');
       r = call(g, 1, p(1), p(2), 0, 0, 0, 0);
-      if isequal(size(r), [1 1])
-        r = zeros(2, 0);  % the plug-in's 1-by-1 zero: nothing to report
+      if numel(r) == 1
+        r = zeros(2, 0);
       end
     end
 
@@ -178,18 +259,45 @@ classdef GraphPlugin
       %
       %   Example:
       %     g.moveNode([4 5], [7 9]);
+      try
+        if numel(from) == 2 && numel(to) == 2 ...
+            && all(from == int32(from)) && all(to == int32(to))
+          feval(g.Name, from(1), from(2), to(1), to(2), 0, 2, 0);
+          return
+        end
+      catch  % refused by the test or the plug-in: see the quick path above
+      end
       from = position(from, 'moveNode', 'FROM');
       to = position(to, 'moveNode', 'TO');
       call(g, 2, from(1), from(2), to(1), to(2), 0, 0);
     end
 
     function setWeight(g, a, b, weight)
-      % SETWEIGHT  Change the weight of the edge between the nodes at A and B.
+      % SETWEIGHT  Change the weight of the edge between the nodes at A and B, or of many.
       %   setWeight(G, A, B, WEIGHT) sets both directions of the edge A-B to
       %   WEIGHT, a whole number. Without such an edge nothing changes.
       %
+      %   setWeight(G, A, B, WEIGHTS) with A and B n-by-2 matrices sets the
+      %   edge between row k of A and row k of B, in order, as n calls would.
+      %   WEIGHTS is one whole number for all edges or one per row. Every row
+      %   is checked first: a bad one raises GraphPlugin:badArgument naming
+      %   the row, and nothing changes.
+      %
       %   Example:
       %     g.setWeight([1 1], [7 9], 12);
+      %     g.setWeight([5 1; 6 1], [6 1; 7 1], 1);   % both edges of the chain
+      if numel(a) ~= 2 || numel(b) ~= 2
+        join_rows(g, 'setWeight', 3, a, b, weight);
+        return
+      end
+      try
+        if numel(weight) == 1 && weight == int32(weight) ...
+            && all(a == int32(a)) && all(b == int32(b))
+          feval(g.Name, a(1), a(2), b(1), b(2), weight, 3, 0);
+          return
+        end
+      catch  % refused by the test or the plug-in: see the quick path above
+      end
       a = position(a, 'setWeight', 'A');
       b = position(b, 'setWeight', 'B');
       weight = whole(weight, 'setWeight', 'WEIGHT');
@@ -216,16 +324,27 @@ classdef GraphPlugin
       %   Example:
       %     [p, s] = g.shortestPath([1 1], [3 1]);
       %     if strcmp(s, 'found'), disp(p), end
-      from = position(from, 'shortestPath', 'FROM');
-      to = position(to, 'shortestPath', 'TO');
-      path = call(g, 4, from(1), from(2), to(1), to(2), 0, 0);
-      if isequal(size(path), [1 1])
+      asked = false;
+      try
+        if numel(from) == 2 && numel(to) == 2 ...
+            && all(from == int32(from)) && all(to == int32(to))
+          path = feval(g.Name, from(1), from(2), to(1), to(2), 0, 4, 0);
+          asked = true;
+        end
+      catch  % refused by the test or the plug-in: see the quick path above
+      end
+      if ~asked
+        from = position(from, 'shortestPath', 'FROM');
+        to = position(to, 'shortestPath', 'TO');
+        path = call(g, 4, from(1), from(2), to(1), to(2), 0, 0);
+      end
+      if numel(path) == 1
         path = zeros(2, 0);
         status = 'noPath';
-      elseif isequal(path, [0; 0]) && any(to ~= 0)
+      elseif numel(path) == 2 && ~any(path) && any(to ~= 0)
         path = zeros(2, 0);  % a real goal would stand in column 1
         status = 'noGoal';
-      elseif isequal(path(:, end), from(:))
+      elseif path(1, end) == from(1) && path(2, end) == from(2)
         status = 'found';
       else
         status = 'cut';
@@ -244,6 +363,14 @@ classdef GraphPlugin
       %
       %   Example:
       %     g.mergeNodes([1 1], [3 1]);   % (1, 1) takes over (3, 1)'s edges
+      try
+        if numel(keep) == 2 && numel(fold) == 2 ...
+            && all(keep == int32(keep)) && all(fold == int32(fold))
+          feval(g.Name, keep(1), keep(2), fold(1), fold(2), 0, 5, 0);
+          return
+        end
+      catch  % refused by the test or the plug-in: see the quick path above
+      end
       keep = position(keep, 'mergeNodes', 'KEEP');
       fold = position(fold, 'mergeNodes', 'FOLD');
       call(g, 5, keep(1), keep(2), fold(1), fold(2), 0, 0);
@@ -257,6 +384,13 @@ classdef GraphPlugin
       %
       %   Example:
       %     g.removeNode([2 1]);
+      try
+        if numel(p) == 2 && all(p == int32(p))
+          feval(g.Name, p(1), p(2), p(1), p(2), 0, 5, 0);
+          return
+        end
+      catch  % refused by the test or the plug-in: see the quick path above
+      end
       p = position(p, 'removeNode', 'P');
       call(g, 5, p(1), p(2), p(1), p(2), 0, 0);
     end
@@ -273,8 +407,8 @@ classdef GraphPlugin
       %   Example:
       %     n = g.listNodes();
       %     plot(n(1, :), n(2, :), 'o');
-      nodes = call(g, 6, 0, 0, 0, 0, 0, 0);
-      if isequal(size(nodes), [1 1])
+      nodes = feval(g.Name, 0, 0, 0, 0, 0, 6, 0);
+      if numel(nodes) == 1
         nodes = zeros(3, 0);  % the plug-in's 1-by-1 zero: an empty graph
       end
     end
@@ -363,7 +497,7 @@ function p = position(p, method, what)
           'GraphPlugin.%s: %s must be a position [x y], two whole numbers in the int32 range', ...
           method, what);
   end
-  p = double(reshape(p, 1, 2));
+  p = full(double(reshape(p, 1, 2)));
 end
 
 function v = whole(v, method, what)
@@ -385,6 +519,93 @@ function v = whole_vector(v, method, what, lo, hi)
           method, what, lo, hi);
   end
   v = double(v);
+end
+
+function P = position_rows(P, method, what)
+  % Positions as rows of an n-by-2 matrix, each two whole numbers in the int32 range; doubles.
+  if ~isnumeric(P) || ~isreal(P) || ndims(P) ~= 2 || size(P, 2) ~= 2
+    error('GraphPlugin:badArgument', ...
+          'GraphPlugin.%s: %s must be a position [x y] or an n-by-2 matrix of positions', ...
+          method, what);
+  end
+  P = full(double(P));
+  bad = find(~all(P == int32(P), 2), 1);  % whole and in range, as in the quick path
+  if ~isempty(bad)
+    error('GraphPlugin:badArgument', ['GraphPlugin.%s: row %d of %s is not a position: ' ...
+          'two whole numbers in the int32 range'], method, bad, what);
+  end
+end
+
+function v = whole_rows(v, n, method, what)
+  % One whole number in the int32 range for all n rows, or one per row; an n-by-1 double.
+  if ~isnumeric(v) || ~isreal(v) || (numel(v) ~= 1 && numel(v) ~= n)
+    error('GraphPlugin:badArgument', ...
+          'GraphPlugin.%s: %s must be one whole number or one per row (%d rows)', method, what, n);
+  end
+  v = full(double(v(:)));
+  bad = find(v ~= int32(v), 1);
+  if ~isempty(bad)
+    error('GraphPlugin:badArgument', ...
+          'GraphPlugin.%s: %s(%d) must be a whole number from -2147483648 to 2147483647', ...
+          method, what, bad);
+  end
+  if numel(v) == 1
+    v = repmat(v, n, 1);
+  end
+end
+
+function add_rows(g, P, values)
+  % addNode for the rows of P: every row checked before the first call.
+  P = position_rows(P, 'addNode', 'P');
+  values = whole_rows(values, size(P, 1), 'addNode', 'VALUES');
+  x = P(:, 1);
+  y = P(:, 2);
+  plugin = str2func(g.Name);  % a handle calls faster than feval with the name
+  for k = 1:numel(x)
+    plugin(x(k), y(k), 0, 0, 0, 0, values(k));
+  end
+end
+
+function join_rows(g, method, code, A, B, w)
+  % addEdge (code 0) or setWeight (code 3) for the row pairs of A and B: every row checked
+  % before the first call.
+  A = position_rows(A, method, 'A');
+  B = position_rows(B, method, 'B');
+  n = size(A, 1);
+  if size(B, 1) ~= n
+    error('GraphPlugin:badArgument', ...
+          'GraphPlugin.%s: A and B must have as many rows (%d and %d)', method, n, size(B, 1));
+  end
+  w = whole_rows(w, n, method, 'WEIGHT');
+  ax = A(:, 1);
+  ay = A(:, 2);
+  bx = B(:, 1);
+  by = B(:, 2);
+  value = 0;
+  if code == 0
+    bx(bx == 0) = 0.5;  % the edge switch, as in addEdge
+    value = 1;          % of a node made at A
+  end
+  plugin = str2func(g.Name);
+  for k = 1:n
+    plugin(ax(k), ay(k), bx(k), by(k), w(k), code, value);
+  end
+end
+
+function r = neighbours_of_rows(g, P)
+  % neighbours for the rows of P: an n-by-1 cell array of 2-by-k answers.
+  P = position_rows(P, 'neighbours', 'P');
+  x = P(:, 1);
+  y = P(:, 2);
+  r = cell(numel(x), 1);
+  plugin = str2func(g.Name);
+  for k = 1:numel(x)
+    answer = plugin(x(k), y(k), 0, 0, 0, 1, 0);
+    if numel(answer) == 1
+      answer = zeros(2, 0);  % the plug-in's 1-by-1 zero: nothing to report
+    end
+    r{k} = answer;
+  end
 end
 
 function yes = is_64bit_host()

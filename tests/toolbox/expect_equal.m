@@ -10,6 +10,8 @@ end
 function s = shown(v)
   if ischar(v)
     s = ['''' v ''''];
+  elseif iscell(v)
+    s = ['{' strjoin(cellfun(@shown, v(:).', 'UniformOutput', false), ', ') '}'];
   else
     s = sprintf('%d-by-%d %s', size(v, 1), size(v, 2), mat2str(v));
   end

@@ -1,6 +1,6 @@
-function expect_error(fn, id, what)
+function err = expect_error(fn, id, what)
 % EXPECT_ERROR  Raise an error naming WHAT unless calling FN raises an error with identifier ID
-% and a message that is not empty.
+% and a message that is not empty; return that error.
   try
     fn();
   catch err

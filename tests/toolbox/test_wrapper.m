@@ -10,7 +10,8 @@ function test_wrapper(name, plugin_dir)
             @tells_the_path_answers_apart, @cuts_long_paths_at_the_plugin_limit, ...
             @merges_and_removes_nodes, @runs_command_7_where_it_exists, ...
             @rejects_bad_arguments_and_changes_nothing, @shares_one_graph_per_plugin, ...
-            @passes_the_zero_rule_through, @prints_help};
+            @passes_the_zero_rule_through, @prints_help, @takes_rows_as_one_call_each, ...
+            @rejects_a_bad_row_and_changes_nothing};
   for k = 1:numel(checks)
     g.reset();
     checks{k}(g);
@@ -262,6 +263,60 @@ function prints_help(g) %#ok<INUSD>
             method{1}, own);
     end
   end
+end
+
+function takes_rows_as_one_call_each(g)
+  g.addNode([1 1; 2 1; 3 1; 1 1], [10; 20; 30; 40]);  % (1, 1) is taken by then: keeps 10
+  g.addNode(int32([1 2; 2 2]));                         % value 1 for every row
+  g.addNode(zeros(0, 2), 5);                            % no rows: nothing
+  g.addNode(single([4 1]), 2);                          % one position, converted
+  % (8, 8) has no node: no edge, but (6, 6) is made first, with value 1.
+  g.addEdge([1 1; 2 1; 6 6], [2 1; 3 1; 8 8], [4 5 7]);
+  expect_equal(g.listNodes(), [1 2 3 1 2 4 6; 1 1 1 2 2 1 6; 10 20 30 1 1 2 1], ...
+               'nodes from rows');
+  g.addNode([0 3], 4);
+  g.addEdge([1 1; 1 2; 2 2], [1 2; 2 2; 0 3], 1);       % one weight; (0, 3) needs the edge switch
+  expect_equal(g.neighbours([1 1; 2 1; 0 3; 5 5]), ...
+               {[2 1; 1 2]; [1 3; 1 1]; [2; 2]; zeros(2, 0)}, 'neighbours of rows, one cell each');
+  expect_equal(g.neighbours(zeros(0, 2)), cell(0, 1), 'neighbours of no rows');
+  expect_equal(g.shortestPath([1 1], [2 2]), [2 1 1; 2 2 1], 'via (1, 2): 1 + 1');
+  g.addEdge([2 1], [2 2], 1);                           % via (2, 1): 4 + 1
+  g.setWeight([1 1; 1 2], [1 2; 2 2], [9 9]);
+  expect_equal(g.shortestPath([1 1], [2 2]), [2 2 1; 2 1 1], 'weights set from rows');
+  g.setWeight([1 1; 1 2], [1 2; 2 2], 1);               % one weight for all rows
+  expect_equal(g.shortestPath([1 1], [2 2]), [2 1 1; 2 2 1], 'one weight for all rows');
+end
+
+function rejects_a_bad_row_and_changes_nothing(g)
+  g.addNode([1 1; 2 2], [5 6]);
+  g.addEdge([1 1], [2 2], 3);
+  graph = @() {g.listNodes(), g.neighbours([1 1; 2 2])};
+  before = graph();
+  new = [3 3; 4 4; 5 5];           % rows that would change the graph if they went in
+  bad = {
+    % what                  call                                                   the message names
+    'fraction in row 2',    @() g.addNode([3 3; 4.5 4; 5 5], 1),                   'row 2 of P'
+    'NaN in row 3',         @() g.addNode([3 3; 4 4; NaN 5], 1),                   'row 3 of P'
+    'B past int32, row 2',  @() g.addEdge([3 3; 1 1], [1 1; 2^31 2], 1),           'row 2 of B'
+    'infinite A, row 3',    @() g.setWeight([1 1; 2 2; 1 -Inf], [2 2; 1 1; 2 2], 1), 'row 3 of A'
+    'weight 2 a fraction',  @() g.addEdge([3 3; 4 4], [1 1; 2 2], [1 1.5]),        'WEIGHT(2)'
+    'value 3 past int32',   @() g.addNode(new, [1 2 2^31]),                        'VALUES(3)'
+    'three columns',        @() g.addNode([3 3 3; 4 4 4], 1),                      'n-by-2'
+    'text rows',            @() g.neighbours(['ab'; 'cd']),                        'n-by-2'
+    'complex rows',         @() g.addNode([3 3; 4 4i], 1),                         'n-by-2'
+    'A and B rows differ',  @() g.addEdge(new, new(1:2, :), 1),                    '3 and 2'
+    'two values, 3 rows',   @() g.addNode(new, [1 2]),                             'one per row'
+    'logical weights',      @() g.addEdge(new, new, true(3, 1)),                   'WEIGHT'
+    'logical value, 1 row', @() g.addNode([3 3], true),                            'VALUE'
+  };
+  for k = 1:size(bad, 1)
+    err = expect_error(bad{k, 2}, 'GraphPlugin:badArgument', bad{k, 1});
+    if isempty(strfind(err.message, bad{k, 3}))
+      error('toolboxTest:message', '%s: the message does not name %s: %s', bad{k, 1}, ...
+            bad{k, 3}, err.message);
+    end
+  end
+  expect_equal(graph(), before, 'the graph after the rejected rows');
 end
 
 function make_nodes(g, positions)
