@@ -30,7 +30,8 @@ struct GraphCopy {
     std::vector<NodeCopy> nodes;  // list order
 };
 
-GraphCopy copy_graph(const Node* head);
+// Copies the graph into g, reusing the room g already has.
+void copy_graph(const Node* head, GraphCopy& g);
 
 // True when two nodes share a position.
 bool has_shared_position(const GraphCopy& g);

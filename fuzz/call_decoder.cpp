@@ -2,6 +2,7 @@
 #include "call_decoder.h"
 
 #include <cmath>
+#include <cstdio>
 #include <cstring>
 #include <limits>
 
@@ -197,4 +198,19 @@ bool next_steps(ByteStream& in, bool injection_allowed, std::vector<FuzzStep>& s
             break;
     }
     return true;
+}
+
+void report_step(std::size_t n, const FuzzStep& s, const std::string& what) {
+    std::fprintf(stderr, "\n*** step %zu (", n);
+    for (std::size_t k = 0; k < s.inputs.size(); ++k) {
+        const HostArray& a = s.inputs[k];
+        if (k) std::fprintf(stderr, ", ");
+        if (a.rows * a.cols == 1 && a.cls == ArrayClass::Double && !a.complex && !a.sparse)
+            std::fprintf(stderr, "%.17g", a.data[0]);
+        else
+            std::fprintf(stderr, "<%zux%zu class %d%s%s>", a.rows, a.cols, int(a.cls),
+                         a.complex ? " complex" : "", a.sparse ? " sparse" : "");
+    }
+    std::fprintf(stderr, ")%s: %s\n", s.fail_after >= 0 ? " with allocation failure" : "",
+                 what.c_str());
 }

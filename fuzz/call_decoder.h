@@ -15,6 +15,7 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <string>
 #include <vector>
 
 #include "test_host.h"
@@ -40,3 +41,6 @@ bool read_header(ByteStream& in);
 // Decodes the next step, or the several calls of a chain or a star, into steps; false once the
 // input is used up.
 bool next_steps(ByteStream& in, bool injection_allowed, std::vector<FuzzStep>& steps);
+
+// Prints step number n, its inputs and what went wrong to stderr, as a fuzzer reports a fault.
+void report_step(std::size_t n, const FuzzStep& s, const std::string& what);
