@@ -5,6 +5,7 @@
 #include <string>
 #include <vector>
 
+#include "graph.h"
 #include "test_host.h"
 
 namespace {
@@ -110,6 +111,15 @@ const FailureCase failure_cases[] = {
       {7, 7, 1, 1, 1, 0, 7}},
      {1, 1, 5, 5, 0, 5, 0},
      4},
+    // K is a neighbour of both: only the edge to L is new, and only its two entries are made.
+    {"merge with a shared neighbour",
+     {{1, 1, 0, 0, 0, 0, 1},
+      {5, 5, 0, 0, 0, 0, 5},
+      {3, 3, 1, 1, 1, 0, 3},
+      {3, 3, 5, 5, 1, 0, 3},
+      {6, 6, 5, 5, 1, 0, 6}},
+     {1, 1, 5, 5, 0, 5, 0},
+     2},
 };
 
 void PrintTo(const FailureCase& fc, std::ostream* os) { *os << fc.name; }
@@ -165,6 +175,31 @@ TEST(AllocationFailureCount, CallsSucceedWithExactlyTheirRecords) {
         fail_allocations_after(-1);
         EXPECT_FALSE(out.raised) << fc.name;
     }
+    unload_plugin();
+}
+
+// The indexed store's own storage (its table and its search heap) grows with the graph. When
+// that fails, the call raises outOfMemory and changes nothing, like a failed record; the
+// default store has no such storage, and its calls go through.
+TEST(StorageFailure, RaisesOutOfMemoryAndLeavesTheGraphAsItWas) {
+    for (const FailureCase& fc : failure_cases) {
+        unload_plugin();
+        for (const Call7& c : fc.build) ASSERT_FALSE(run(c).raised);
+        const std::string before = graph_as_seen();
+        fail_storage_allocations_after(0);
+        const CallOutcome out = run(fc.call);
+        fail_storage_allocations_after(-1);
+        if (!out.raised) continue;  // it needed no more room
+        EXPECT_TRUE(HAS_INDEX) << fc.name;
+        EXPECT_EQ(out.error.id, std::string(DELIVERABLE) + ":outOfMemory") << fc.name;
+        EXPECT_EQ(graph_as_seen(), before) << fc.name;
+    }
+    // The first node of a graph always needs room in the index.
+    unload_plugin();
+    fail_storage_allocations_after(0);
+    const CallOutcome first = run({1, 1, 0, 0, 0, 0, 1});
+    fail_storage_allocations_after(-1);
+    EXPECT_EQ(first.raised, HAS_INDEX);
     unload_plugin();
 }
 

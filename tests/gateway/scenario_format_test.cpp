@@ -150,6 +150,8 @@ TEST(CheckOutcome, AgreesExactlyWhenTheExpectationHolds) {
         {"error badInput", raised("zelmot:badGrid", "bad"), false},
         {"error badInput", raised("zelmot:badInput", ""), false},
         {"error badInput", Outcome{}, false},
+        {"error badInput input_1", raised("zelmot:badInput", "input 1 is not a real double"), true},
+        {"error badInput input_2", raised("zelmot:badInput", "input 1 is not a real double"), false},
         {"1x1:0", stored(1, 1, {0}), true},
         {"1x1:0", Outcome{}, false},
         {"1x1:0", not_real, false},

@@ -138,9 +138,15 @@ Expect parse_expect(const std::vector<std::string>& words, const Where& at) {
         return e;
     }
     if (head == "error") {
-        if (words.size() != 2) fail(at, "error takes one mnemonic");
+        if (words.size() != 2 && words.size() != 3)
+            fail(at, "error takes a mnemonic and, if need be, what the message mentions");
         e.kind = ExpectKind::Error;
         e.mnemonic = words[1];
+        if (words.size() == 3) {
+            e.mention = words[2];
+            for (char& c : e.mention)
+                if (c == '_') c = ' ';
+        }
         return e;
     }
     if (parse_matrix(head, &e.rows, &e.cols, &e.values, at)) {
@@ -356,6 +362,8 @@ std::string check_outcome(const Expect& e, const Outcome& o, const std::string& 
             if (o.kind != Outcome::Kind::Raised) return mismatch;
             if (o.error_id != deliverable + ":" + e.mnemonic) return mismatch;
             if (o.error_text.empty()) return mismatch + " (the message is empty)";
+            if (o.error_text.find(e.mention) == std::string::npos)
+                return mismatch + " (the message does not mention '" + e.mention + "')";
             return "";
         case ExpectKind::Exact:
         case ExpectKind::Shape:

@@ -40,6 +40,7 @@ enum class ExpectKind {
 struct Expect {
     ExpectKind          kind = ExpectKind::Any;
     std::string         mnemonic;  // Error: e.g. "badInput"
+    std::string         mention;   // Error: text the message must hold; "" for any
     std::size_t         rows = 0;  // Exact, Shape, Ends
     std::size_t         cols = 0;
     std::vector<double> values;    // Exact: rows * cols values, column-major

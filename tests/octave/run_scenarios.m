@@ -96,7 +96,8 @@ function mismatch = check (e, out, name)
       ok = strcmp (out.kind, "none");
     case "error"
       ok = strcmp (out.kind, "raised") && strcmp (out.id, [name ":" e.mnemonic]) ...
-           && ! isempty (out.message);
+           && ! isempty (out.message) ...
+           && (isempty (e.mention) || ! isempty (strfind (out.message, e.mention)));
     otherwise
       v = out.value;
       ok = strcmp (out.kind, "stored") && isa (v, "double") && isreal (v) && ! issparse (v) ...
@@ -378,7 +379,7 @@ function a = parse_arg (s, at)
 endfunction
 
 function e = parse_expect (words, at)
-  e = struct ("kind", "", "token", strjoin (words, " "), "mnemonic", "", "rows", 0, "cols", 0, ...
+  e = struct ("kind", "", "token", strjoin (words, " "), "mnemonic", "", "mention", "", "rows", 0, "cols", 0, ...
               "values", [], "first", [], "last", []);
   if (isempty (words))
     error ("run_scenarios:syntax", "%s: nothing after ->", at);
@@ -389,6 +390,11 @@ function e = parse_expect (words, at)
   elseif (strcmp (head, "error"))
     e.kind = "error";
     e.mnemonic = words{2};
+    if (numel (words) == 3)
+      e.mention = strrep (words{3}, "_", " ");
+    elseif (numel (words) != 2)
+      error ("run_scenarios:syntax", "%s: error takes a mnemonic and, if need be, what the message mentions", at);
+    endif
   else
     [m, is_matrix] = matrix_token (head, at);
     if (is_matrix)
