@@ -85,7 +85,7 @@ disp(nodes(:, [1 2 mud]));
 fprintf('   shortestPath([%d %d], [%d %d]): %s, %d points, around the mud\n', ...
         start, goal, status, size(path1, 2));
 show_map(g, width, height, path1);
-draw_stage(fig, 1, g, walls, path1, '1. the map and its cheapest path', width, height);
+[fig, why_not] = draw_stage(fig, 1, g, walls, path1, '1. the map and its cheapest path', width, height, why_not);
 
 % Folding (13, 3) into (11, 3) gives (11, 3) the neighbours of (13, 3) beyond the wall at
 % x = 12, each new edge weighing its length; (13, 3) itself is gone.
@@ -98,7 +98,7 @@ disp(g.neighbours(keep));
 [path2, status] = g.shortestPath(start, goal);
 fprintf('   shortestPath: %s, %d points, through the new opening\n', status, size(path2, 2));
 show_map(g, width, height, path2);
-draw_stage(fig, 2, g, walls, path2, '2. (13,3) merged into (11,3)', width, height);
+[fig, why_not] = draw_stage(fig, 2, g, walls, path2, '2. (13,3) merged into (11,3)', width, height, why_not);
 
 % The merged node moves into the opening at (12, 3). Its edges go with it and keep their
 % weights until the refresh makes every weight the length of its edge: mud costs no more than
@@ -117,7 +117,7 @@ end
 fprintf(['   refreshWeights() makes each weight its edge''s length (mud included);\n' ...
          '   shortestPath: %s, %d points, %s the moved node\n'], status, size(path3, 2), via);
 show_map(g, width, height, path3);
-draw_stage(fig, 3, g, walls, path3, '3. moved into the wall, weights refreshed', width, height);
+[fig, why_not] = draw_stage(fig, 3, g, walls, path3, '3. moved into the wall, weights refreshed', width, height, why_not);
 
 [path, status] = g.shortestPath(start, [40 40]);
 fprintf('\n4. No node at the goal: status %s, path %d-by-%d\n', status, size(path));
@@ -138,6 +138,9 @@ else
   catch err
     fprintf('no picture: %s\n', err.message);
   end
-  close(fig);
+  try
+    close(fig);
+  catch
+  end
 end
 fprintf('demo finished\n');
