@@ -4,6 +4,7 @@
 #pragma once
 
 #include <cstddef>
+#include <cstdlib>
 
 inline bool host_is_real_double(const HostArray* a) {
     return mxIsDouble(a) && !mxIsComplex(a) && !mxIsSparse(a);
@@ -12,9 +13,16 @@ inline std::size_t host_element_count(const HostArray* a) { return mxGetNumberOf
 inline std::size_t host_column_count(const HostArray* a) { return mxGetN(a); }
 inline const double* host_data(const HostArray* a) { return mxGetPr(a); }
 
+// The host leaves by unwinding through this frame, so what follows the call must read as
+// ordinary code to an unwinder: a trap. A jump to itself did not (Wine's x64 unwinder took it
+// for an epilogue and followed it forever), and a host that returned would spin in it.
 [[noreturn]] inline void host_raise(const char* id, const char* text) {
     mexErrMsgIdAndTxt(id, "%s", text);
-    for (;;) {}  // the host unwinds; control never comes back here
+#if defined(__GNUC__)
+    __builtin_trap();
+#else
+    std::abort();
+#endif
 }
 
 inline void host_at_exit(void (*hook)()) { mexAtExit(hook); }
