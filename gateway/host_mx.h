@@ -1,6 +1,7 @@
 // host_mx.h - the part of the host layer that MATLAB's and Octave's array functions share. A
-// backing declares those functions (or includes the host's mex.h), defines HostArray and
-// host_new_matrix, and includes this.
+// backing declares those functions (or includes the host's mex.h), defines HostArray,
+// host_new_matrix and the two size reads (host_element_count, host_column_count), whose types
+// differ between the hosts' interfaces, and includes this.
 #pragma once
 
 #include <cstddef>
@@ -9,8 +10,6 @@
 inline bool host_is_real_double(const HostArray* a) {
     return mxIsDouble(a) && !mxIsComplex(a) && !mxIsSparse(a);
 }
-inline std::size_t host_element_count(const HostArray* a) { return mxGetNumberOfElements(a); }
-inline std::size_t host_column_count(const HostArray* a) { return mxGetN(a); }
 inline const double* host_data(const HostArray* a) { return mxGetPr(a); }
 
 // The host leaves by unwinding through this frame, so what follows the call must read as

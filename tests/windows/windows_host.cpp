@@ -3,14 +3,16 @@
 //
 //   windows_host PLUGIN DELIVERABLE SCENARIO_DIR
 //
-// The scenarios run in three passes, each from a freshly loaded file, in each of which the host
+// The scenarios run in four passes, each from a freshly loaded file, in each of which the host
 // behaves as some real host does:
 //   unloaded between scenarios  as MATLAB clears a plug-in: the exit hook runs and the file is
 //                               unloaded, so each scenario starts freshly loaded
 //   exit hook only              the file stays loaded and only the exit hook runs between
 //                               scenarios, which shows whether the hook alone empties the graph
 //   errors unwind               errors leave the plug-in by unwinding its frames
-// Where its line says nothing else, a pass has errors jump back without unwinding.
+//   sizes with upper garbage    mxGetN and mxGetNumberOfElements return 32 bits and garbage above
+// Where its line says nothing else, a pass has errors jump back without unwinding and sizes
+// come as full 64-bit values.
 // A call that has not returned after a minute ends the run as a hang.
 // Exits 0 only when at least one scenario ran in every pass and every call gave what its step
 // expects.
@@ -80,12 +82,14 @@ struct Pass {
     const char*  name;
     bool         free_library;  // clearing unloads the file, not only runs the exit hook
     MexErrorExit error_exit;
+    bool         size_garbage;
 };
 
 const Pass passes[] = {
-    {"unloaded between scenarios", true, MEX_ERROR_JUMPS},
-    {"exit hook only", false, MEX_ERROR_JUMPS},
-    {"errors unwind", true, MEX_ERROR_UNWINDS},
+    {"unloaded between scenarios", true, MEX_ERROR_JUMPS, false},
+    {"exit hook only", false, MEX_ERROR_JUMPS, false},
+    {"errors unwind", true, MEX_ERROR_UNWINDS, false},
+    {"sizes with upper garbage", true, MEX_ERROR_JUMPS, true},
 };
 
 struct Tally {
@@ -157,6 +161,7 @@ int main(int argc, char** argv) {
     int failed = 0;
     for (const Pass& p : passes) {
         mex_set_error_exit(p.error_exit);
+        mx_set_size_garbage(p.size_garbage);
         Tally t;
         for (const Scenario& s : all)
             if (scenario_runs_on(s, deliverable, width)) run_scenario(plugin, s, deliverable, p, t);
