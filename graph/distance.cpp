@@ -4,9 +4,9 @@
 #include "graph.h"
 
 std::int32_t node_distance(const Node* a, const Node* b) {
-    // 64-bit differences cannot overflow; as doubles they are exact (below 2^33).
-    double dx = static_cast<double>(static_cast<std::int64_t>(a->x) - b->x);
-    double dy = static_cast<double>(static_cast<std::int64_t>(a->y) - b->y);
+    // Coordinates convert exactly, and their differences (below 2^33) are exact in any rounding.
+    double dx = static_cast<double>(a->x) - static_cast<double>(b->x);
+    double dy = static_cast<double>(a->y) - static_cast<double>(b->y);
     double root = std::sqrt(dx * dx + dy * dy);
     if (root >= 2147483648.0) return 2147483647;  // past every weight: the largest one
     return static_cast<std::int32_t>(root);       // never negative: truncation is the floor

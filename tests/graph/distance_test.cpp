@@ -1,5 +1,6 @@
 // distance_test.cpp - node_distance: truncated Euclidean distance, symmetric, and clamped to
-// INT32_MAX where coordinates at the int32 limits put two nodes 2^31 or more apart.
+// INT32_MAX where coordinates at the int32 limits put two nodes 2^31 or more apart; computed in
+// double precision.
 #include "graph_test.h"
 
 namespace {
@@ -51,6 +52,24 @@ INSTANTIATE_TEST_SUITE_P(
                       DistanceCase{0, INT32_MIN, 0, INT32_MAX, INT32_MAX},
                       DistanceCase{INT32_MAX, 5, INT32_MIN, 5, INT32_MAX},
                       DistanceCase{INT32_MAX, INT32_MAX, INT32_MAX, INT32_MAX - 3, 3}));
+
+// Positions whose distance lies so close below or above an integer that evaluating it in x87
+// extended precision gives the neighbouring integer: the
+// sum of the squares, above 2^53, is rounded to a double before the root. The comment gives
+// what extended precision gives.
+INSTANTIATE_TEST_SUITE_P(
+    DoubleRounding, NodeDistance,
+    ::testing::Values(DistanceCase{0, 0, 134234113, 16385, 134234114},  // 134234113
+                      DistanceCase{0, 0, 379639012, 27555, 379639012},  // 379639013, the exact root
+                      DistanceCase{-1000000000, 7, -865776190, 23178, 134223812},  // 134223811
+                      DistanceCase{0, 0, 67117958, 41774, 67117971},     // 67117970
+                      DistanceCase{0, 0, 379704195, 38972, 379704196},   // 379704197
+                      DistanceCase{0, 0, 268435457, 32768, 268435459},   // 268435458
+                      DistanceCase{0, 0, 46341, 1073744141, 1073744142}, // 1073744141
+                      DistanceCase{1000000000, -1000000000, -1055110161, -999935889,
+                                   2055110162},                          // 2055110161
+                      DistanceCase{0, 0, 1073697800, 46340, 1073697801}, // 1073697800
+                      DistanceCase{0, 0, 759252504, 38968, 759252504})); // 759252505
 
 TEST(NodeDistanceShape, GrowsWithTheGapAndIsAtLeastTheLargerCoordinateGap) {
     Node origin = node_at_position(0, 0);

@@ -2,10 +2,10 @@
 //
 // Errors leave the plug-in in one of two ways (mex_set_error_exit). __builtin_longjmp restores
 // registers and jumps: no frame in between is unwound, so none of the plug-in's destructors
-// run, and a plug-in that raises with something half-done shows it. msvcrt's
-// longjmp, from a setjmp that recorded the frame to return to, unwinds the frames in between
-// as a host's C++ or structured exception does; on x64 that walks the plug-in's frames with
-// its unwind tables, which must describe every place from which the plug-in calls the host.
+// run, and a plug-in that raises with something half-done shows it. msvcrt's longjmp, from a
+// setjmp that recorded the frame to return to, unwinds the frames in between as a host's C++
+// or structured exception does; on x64 that walks the plug-in's frames with their unwind
+// tables, which must describe every place from which the plug-in calls the host.
 #define BUILDING_TEST_LIBMEX
 #include "test_libmex.h"
 
@@ -24,6 +24,35 @@ bool         in_call    = false;  // a mexFunction call is running under mex_cal
 void (*exit_hook)() = nullptr;
 char error_id[256];
 char error_text[1024];
+
+// The two control registers of the floating-point units: the x87 control word and SSE's MXCSR.
+struct FpuControl {
+    unsigned short x87;
+    unsigned int   mxcsr;
+};
+
+FpuControl read_fpu() {
+    FpuControl c;
+    __asm__ volatile("fnstcw %0" : "=m"(c.x87));
+    __asm__ volatile("stmxcsr %0" : "=m"(c.mxcsr));
+    return c;
+}
+
+void write_fpu(FpuControl c) {
+    __asm__ volatile("fldcw %0" : : "m"(c.x87));
+    __asm__ volatile("ldmxcsr %0" : : "m"(c.mxcsr));
+}
+
+// The host's state with the precision and rounding a plug-in runs under.
+FpuControl plugin_fpu(FpuControl host) {
+    constexpr unsigned short x87_precision = 0x0300;  // 11: 64-bit mantissa
+    constexpr unsigned short x87_rounding  = 0x0C00;  // 00: nearest
+    constexpr unsigned int   sse_rounding  = 0x6000;  // likewise
+    FpuControl c = host;
+    c.x87 = static_cast<unsigned short>((c.x87 & ~x87_rounding) | x87_precision);
+    c.mxcsr &= ~sse_rounding;
+    return c;
+}
 
 // Each kept out of line so that the frame its setjmp records stays alive for the whole call.
 __attribute__((noinline)) int call_jumping(MexFunction f, int nlhs, mxArray* plhs[], int nrhs,
@@ -63,10 +92,13 @@ int mexAtExit(void (*hook)(void)) {
 
 int mex_call(MexFunction f, int nlhs, mxArray* plhs[], int nrhs, const mxArray* prhs[]) {
     error_id[0] = error_text[0] = '\0';
+    const FpuControl host = read_fpu();
+    write_fpu(plugin_fpu(host));
     in_call = true;
     const int raised = error_exit == MEX_ERROR_UNWINDS ? call_unwinding(f, nlhs, plhs, nrhs, prhs)
                                                        : call_jumping(f, nlhs, plhs, nrhs, prhs);
     in_call = false;
+    write_fpu(host);
     return raised;
 }
 

@@ -26,7 +26,11 @@ LIBMEX_API int  mexAtExit(void (*hook)(void));
 enum MexErrorExit { MEX_ERROR_JUMPS, MEX_ERROR_UNWINDS };
 
 // What the host uses. mex_call returns 1 when the plug-in raised an error, whose identifier
-// and text mex_error_id and mex_error_text then give, and 0 otherwise.
+// and text mex_error_id and mex_error_text then give, and 0 otherwise. While the
+// plug-in runs, the x87 unit is at extended precision (64-bit mantissa), as a MinGW-built host
+// has it and unlike hosts built with other toolchains: the worst state for a plug-in that does
+// its arithmetic on the x87 unit; both units round to nearest. The host's own floating-point
+// state is the same after the call as before.
 LIBMEX_API int         mex_call(MexFunction f, int nlhs, mxArray* plhs[], int nrhs,
                                 const mxArray* prhs[]);
 LIBMEX_API const char* mex_error_id();

@@ -12,7 +12,8 @@
 //   errors unwind               errors leave the plug-in by unwinding its frames
 //   sizes with upper garbage    mxGetN and mxGetNumberOfElements return 32 bits and garbage above
 // Where its line says nothing else, a pass has errors jump back without unwinding and sizes
-// come as full 64-bit values.
+// come as full 64-bit values; in every pass the x87 unit is at extended precision while the
+// plug-in runs.
 // A call that has not returned after a minute ends the run as a hang.
 // Exits 0 only when at least one scenario ran in every pass and every call gave what its step
 // expects.
