@@ -1,6 +1,8 @@
 // distance_test.cpp - node_distance: truncated Euclidean distance, symmetric, and clamped to
 // INT32_MAX where coordinates at the int32 limits put two nodes 2^31 or more apart; computed in
-// double precision.
+// double precision, rounding to nearest, whatever the rounding the caller left set.
+#include <cfenv>
+
 #include "graph_test.h"
 
 namespace {
@@ -25,6 +27,23 @@ TEST_P(NodeDistance, IsTheTruncatedRootInEitherOrder) {
     Node b = node_at_position(c.bx, c.by);
     EXPECT_EQ(node_distance(&a, &b), c.distance);
     EXPECT_EQ(node_distance(&b, &a), c.distance);
+}
+
+// A host may leave any rounding direction set: the distance does not change, and the caller's
+// direction is in force again afterwards (1 + 2^-70 rounds up only upward).
+TEST_P(NodeDistance, IsTheSameWhateverRoundingTheCallerSet) {
+    const DistanceCase& c = GetParam();
+    Node a = node_at_position(c.ax, c.ay);
+    Node b = node_at_position(c.bx, c.by);
+    for (int mode : {FE_DOWNWARD, FE_UPWARD, FE_TOWARDZERO}) {
+        ASSERT_EQ(std::fesetround(mode), 0);
+        const std::int32_t d = node_distance(&a, &b);
+        volatile double one = 1.0, tiny = 0x1p-70;
+        const bool rounded_up = one + tiny > one;
+        std::fesetround(FE_TONEAREST);
+        EXPECT_EQ(d, c.distance) << "rounding mode " << mode;
+        EXPECT_EQ(rounded_up, mode == FE_UPWARD) << "rounding mode " << mode;
+    }
 }
 
 INSTANTIATE_TEST_SUITE_P(
@@ -54,7 +73,7 @@ INSTANTIATE_TEST_SUITE_P(
                       DistanceCase{INT32_MAX, INT32_MAX, INT32_MAX, INT32_MAX - 3, 3}));
 
 // Positions whose distance lies so close below or above an integer that evaluating it in x87
-// extended precision gives the neighbouring integer: the
+// extended precision (or rounding other than to nearest) gives the neighbouring integer: the
 // sum of the squares, above 2^53, is rounded to a double before the root. The comment gives
 // what extended precision gives.
 INSTANTIATE_TEST_SUITE_P(

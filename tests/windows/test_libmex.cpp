@@ -20,6 +20,7 @@ namespace {
 void*        jump_target[5];   // __builtin_setjmp's buffer: five words
 jmp_buf      unwind_target;    // msvcrt's, holding the frame of call_unwinding
 MexErrorExit error_exit = MEX_ERROR_JUMPS;
+MexRounding  rounding   = MEX_ROUND_NEAREST;
 bool         in_call    = false;  // a mexFunction call is running under mex_call
 void (*exit_hook)() = nullptr;
 char error_id[256];
@@ -46,11 +47,13 @@ void write_fpu(FpuControl c) {
 // The host's state with the precision and rounding a plug-in runs under.
 FpuControl plugin_fpu(FpuControl host) {
     constexpr unsigned short x87_precision = 0x0300;  // 11: 64-bit mantissa
-    constexpr unsigned short x87_rounding  = 0x0C00;  // 00: nearest
+    constexpr unsigned short x87_rounding  = 0x0C00;  // 00 nearest, 01 downward, 10 upward
     constexpr unsigned int   sse_rounding  = 0x6000;  // likewise
+    const unsigned int direction = rounding == MEX_ROUND_DOWNWARD ? 1u
+                                 : rounding == MEX_ROUND_UPWARD   ? 2u : 0u;
     FpuControl c = host;
-    c.x87 = static_cast<unsigned short>((c.x87 & ~x87_rounding) | x87_precision);
-    c.mxcsr &= ~sse_rounding;
+    c.x87 = static_cast<unsigned short>((c.x87 & ~x87_rounding) | x87_precision | direction << 10);
+    c.mxcsr = (c.mxcsr & ~sse_rounding) | direction << 13;
     return c;
 }
 
@@ -105,6 +108,7 @@ int mex_call(MexFunction f, int nlhs, mxArray* plhs[], int nrhs, const mxArray* 
 const char* mex_error_id() { return error_id; }
 const char* mex_error_text() { return error_text; }
 void        mex_set_error_exit(MexErrorExit how) { error_exit = how; }
+void        mex_set_rounding(MexRounding how) { rounding = how; }
 
 int mex_run_exit_hook() {
     void (*hook)() = exit_hook;

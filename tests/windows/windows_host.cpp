@@ -3,7 +3,7 @@
 //
 //   windows_host PLUGIN DELIVERABLE SCENARIO_DIR
 //
-// The scenarios run in four passes, each from a freshly loaded file, in each of which the host
+// The scenarios run in six passes, each from a freshly loaded file, in each of which the host
 // behaves as some real host does:
 //   unloaded between scenarios  as MATLAB clears a plug-in: the exit hook runs and the file is
 //                               unloaded, so each scenario starts freshly loaded
@@ -11,9 +11,10 @@
 //                               scenarios, which shows whether the hook alone empties the graph
 //   errors unwind               errors leave the plug-in by unwinding its frames
 //   sizes with upper garbage    mxGetN and mxGetNumberOfElements return 32 bits and garbage above
-// Where its line says nothing else, a pass has errors jump back without unwinding and sizes
-// come as full 64-bit values; in every pass the x87 unit is at extended precision while the
-// plug-in runs.
+//   rounding downward, upward   both floating-point units round toward minus, then plus infinity
+// Where its line says nothing else, a pass has errors jump back without unwinding, sizes come
+// as full 64-bit values and rounding is to nearest; in every pass the x87 unit is at extended
+// precision while the plug-in runs.
 // A call that has not returned after a minute ends the run as a hang.
 // Exits 0 only when at least one scenario ran in every pass and every call gave what its step
 // expects.
@@ -84,13 +85,16 @@ struct Pass {
     bool         free_library;  // clearing unloads the file, not only runs the exit hook
     MexErrorExit error_exit;
     bool         size_garbage;
+    MexRounding  rounding;
 };
 
 const Pass passes[] = {
-    {"unloaded between scenarios", true, MEX_ERROR_JUMPS, false},
-    {"exit hook only", false, MEX_ERROR_JUMPS, false},
-    {"errors unwind", true, MEX_ERROR_UNWINDS, false},
-    {"sizes with upper garbage", true, MEX_ERROR_JUMPS, true},
+    {"unloaded between scenarios", true, MEX_ERROR_JUMPS, false, MEX_ROUND_NEAREST},
+    {"exit hook only", false, MEX_ERROR_JUMPS, false, MEX_ROUND_NEAREST},
+    {"errors unwind", true, MEX_ERROR_UNWINDS, false, MEX_ROUND_NEAREST},
+    {"sizes with upper garbage", true, MEX_ERROR_JUMPS, true, MEX_ROUND_NEAREST},
+    {"rounding downward", true, MEX_ERROR_JUMPS, false, MEX_ROUND_DOWNWARD},
+    {"rounding upward", true, MEX_ERROR_JUMPS, false, MEX_ROUND_UPWARD},
 };
 
 struct Tally {
@@ -163,6 +167,7 @@ int main(int argc, char** argv) {
     for (const Pass& p : passes) {
         mex_set_error_exit(p.error_exit);
         mx_set_size_garbage(p.size_garbage);
+        mex_set_rounding(p.rounding);
         Tally t;
         for (const Scenario& s : all)
             if (scenario_runs_on(s, deliverable, width)) run_scenario(plugin, s, deliverable, p, t);
