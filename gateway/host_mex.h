@@ -18,4 +18,7 @@ inline double* host_new_matrix(HostArray** slot, int rows, int cols) {
     return mxGetPr(*slot);
 }
 
+inline std::size_t host_element_count(const HostArray* a) { return mxGetNumberOfElements(a); }
+inline std::size_t host_column_count(const HostArray* a) { return mxGetN(a); }
+
 #include "host_mx.h"

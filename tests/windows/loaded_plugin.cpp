@@ -63,8 +63,8 @@ Outcome call_loaded_plugin(const LoadedPlugin& p, const std::vector<Arg>& args) 
         const mxArray* r = plhs[0];
         out.kind = Outcome::Kind::Stored;
         out.real_double = mxIsDouble(r) && !mxIsComplex(r) && !mxIsSparse(r);
-        out.rows = mxGetM(r);
-        out.cols = mxGetN(r);
+        out.rows = r->rows;
+        out.cols = r->cols;
         const double* v = mxGetPr(r);
         if (v) out.values.assign(v, v + out.rows * out.cols);
     }

@@ -8,12 +8,15 @@
 namespace {
 mxArray* live = nullptr;  // every array not yet released, newest first
 int      live_count = 0;
+// The upper half of a returned size: zero, or garbage once mx_set_size_garbage is on.
+std::uint64_t size_upper = 0;
+
+std::uint64_t returned_size(std::size_t n) { return size_upper | n; }
 }  // namespace
 
-double*     mxGetPr(const mxArray* a) { return a->data; }
-std::size_t mxGetM(const mxArray* a) { return a->rows; }
-std::size_t mxGetN(const mxArray* a) { return a->cols; }
-std::size_t mxGetNumberOfElements(const mxArray* a) { return a->rows * a->cols; }
+double*       mxGetPr(const mxArray* a) { return a->data; }
+std::uint64_t mxGetN(const mxArray* a) { return returned_size(a->cols); }
+std::uint64_t mxGetNumberOfElements(const mxArray* a) { return returned_size(a->rows * a->cols); }
 bool        mxIsDouble(const mxArray* a) { return a->cls == MX_DOUBLE; }
 bool        mxIsComplex(const mxArray* a) { return a->complex; }
 bool        mxIsSparse(const mxArray* a) { return a->sparse; }
@@ -45,6 +48,8 @@ mxArray* mxCreateDoubleMatrix_700(int m, int n, int complexity) {
     return mx_new_array(MX_DOUBLE, complexity != 0, false, static_cast<std::size_t>(m),
                         static_cast<std::size_t>(n), nullptr);
 }
+
+void mx_set_size_garbage(int on) { size_upper = on ? 0xA5A5A5A500000000u : 0; }
 
 int mx_live_count() { return live_count; }
 

@@ -3,6 +3,7 @@
 #pragma once
 
 #include <cstddef>
+#include <cstdint>
 
 #if defined(BUILDING_TEST_LIBMX)
 #define LIBMX_API extern "C" __declspec(dllexport)
@@ -25,18 +26,21 @@ struct mxArray_tag {
 };
 typedef struct mxArray_tag mxArray;
 
-// What the plug-ins import.
-LIBMX_API double*     mxGetPr(const mxArray* a);
-LIBMX_API std::size_t mxGetN(const mxArray* a);
-LIBMX_API std::size_t mxGetNumberOfElements(const mxArray* a);
-LIBMX_API bool        mxIsDouble(const mxArray* a);
-LIBMX_API bool        mxIsComplex(const mxArray* a);
-LIBMX_API bool        mxIsSparse(const mxArray* a);
+// What the plug-ins import. The plug-ins take the two sizes as the 32-bit integers of the
+// host's compatible array-size interface; this host returns 64 bits, whose upper half is zero,
+// or, after mx_set_size_garbage(1), garbage, as a host returning a 32-bit value leaves the
+// upper half of the register (on x86, EDX).
+LIBMX_API double*       mxGetPr(const mxArray* a);
+LIBMX_API std::uint64_t mxGetN(const mxArray* a);
+LIBMX_API std::uint64_t mxGetNumberOfElements(const mxArray* a);
+LIBMX_API bool          mxIsDouble(const mxArray* a);
+LIBMX_API bool          mxIsComplex(const mxArray* a);
+LIBMX_API bool          mxIsSparse(const mxArray* a);
 // A zero-filled matrix; null (as an allocation failure) for negative sizes.
-LIBMX_API mxArray*    mxCreateDoubleMatrix_700(int m, int n, int complexity);
+LIBMX_API mxArray*      mxCreateDoubleMatrix_700(int m, int n, int complexity);
 
-// What the host uses.
-LIBMX_API std::size_t mxGetM(const mxArray* a);
+// What the host uses; it reads sizes from the record itself.
+LIBMX_API void        mx_set_size_garbage(int on);  // off at load
 LIBMX_API mxArray*    mx_new_array(MxClass cls, bool complex, bool sparse, std::size_t rows,
                                    std::size_t cols, const double* values);
 LIBMX_API int         mx_live_count();

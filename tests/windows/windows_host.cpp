@@ -3,10 +3,21 @@
 //
 //   windows_host PLUGIN DELIVERABLE SCENARIO_DIR
 //
-// The scenarios run twice. First as MATLAB clears a plug-in: the exit hook runs and the file
-// is unloaded, so each scenario starts freshly loaded. Then with the file kept loaded and only
-// the exit hook run between scenarios, which shows whether the hook alone empties the graph.
-// Exits 0 only when at least one scenario ran and every call gave what its step expects.
+// The scenarios run in six passes, each from a freshly loaded file, in each of which the host
+// behaves as some real host does:
+//   unloaded between scenarios  as MATLAB clears a plug-in: the exit hook runs and the file is
+//                               unloaded, so each scenario starts freshly loaded
+//   exit hook only              the file stays loaded and only the exit hook runs between
+//                               scenarios, which shows whether the hook alone empties the graph
+//   errors unwind               errors leave the plug-in by unwinding its frames
+//   sizes with upper garbage    mxGetN and mxGetNumberOfElements return 32 bits and garbage above
+//   rounding downward, upward   both floating-point units round toward minus, then plus infinity
+// Where its line says nothing else, a pass has errors jump back without unwinding, sizes come
+// as full 64-bit values and rounding is to nearest; in every pass the x87 unit is at extended
+// precision while the plug-in runs.
+// A call that has not returned after a minute ends the run as a hang.
+// Exits 0 only when at least one scenario ran in every pass and every call gave what its step
+// expects.
 #include <windows.h>
 
 #include <cstdio>
@@ -18,7 +29,7 @@
 
 namespace {
 
-const char* current_step = "before the first scenario";  // for the crash report
+const char* current_step = "before the first scenario";  // for the crash and hang reports
 std::string current_step_text;
 
 LONG WINAPI report_crash(EXCEPTION_POINTERS* info) {
@@ -27,6 +38,64 @@ LONG WINAPI report_crash(EXCEPTION_POINTERS* info) {
     std::fflush(stderr);
     ExitProcess(3);
 }
+
+// The hang watch: the host's thread counts its calls; a watch thread ends the process when the
+// count has not moved for HANG_SECONDS while a call runs, saying how much processor time the
+// host's thread used meanwhile (a spin uses all of it, a wait none).
+constexpr int   HANG_SECONDS = 60;
+volatile LONG   calls_begun  = 0;
+volatile LONG   in_plugin    = 0;
+HANDLE          host_thread  = nullptr;
+
+double thread_cpu_seconds(HANDLE thread) {
+    FILETIME created, exited, kernel, user;
+    if (!GetThreadTimes(thread, &created, &exited, &kernel, &user)) return -1;
+    auto ticks = [](FILETIME t) {
+        return static_cast<double>((static_cast<unsigned long long>(t.dwHighDateTime) << 32) |
+                                   t.dwLowDateTime);
+    };
+    return (ticks(kernel) + ticks(user)) / 1e7;  // 100 ns ticks
+}
+
+DWORD WINAPI watch_for_hangs(void*) {
+    LONG seen = -1;
+    int still = 0;
+    double cpu_at_start = 0;
+    for (;;) {
+        Sleep(1000);
+        const LONG now = calls_begun;
+        if (!in_plugin || now != seen) {
+            seen = now;
+            still = 0;
+            cpu_at_start = thread_cpu_seconds(host_thread);
+            continue;
+        }
+        if (++still < HANG_SECONDS) continue;
+        std::printf("FAIL hang: the call at %s has not returned after %d s; the host's thread "
+                    "used %.1f s of processor time meanwhile\n", current_step, HANG_SECONDS,
+                    thread_cpu_seconds(host_thread) - cpu_at_start);
+        std::fflush(stdout);
+        ExitProcess(4);
+    }
+}
+
+// How the host behaves during one pass over the scenarios.
+struct Pass {
+    const char*  name;
+    bool         free_library;  // clearing unloads the file, not only runs the exit hook
+    MexErrorExit error_exit;
+    bool         size_garbage;
+    MexRounding  rounding;
+};
+
+const Pass passes[] = {
+    {"unloaded between scenarios", true, MEX_ERROR_JUMPS, false, MEX_ROUND_NEAREST},
+    {"exit hook only", false, MEX_ERROR_JUMPS, false, MEX_ROUND_NEAREST},
+    {"errors unwind", true, MEX_ERROR_UNWINDS, false, MEX_ROUND_NEAREST},
+    {"sizes with upper garbage", true, MEX_ERROR_JUMPS, true, MEX_ROUND_NEAREST},
+    {"rounding downward", true, MEX_ERROR_JUMPS, false, MEX_ROUND_DOWNWARD},
+    {"rounding upward", true, MEX_ERROR_JUMPS, false, MEX_ROUND_UPWARD},
+};
 
 struct Tally {
     int scenarios = 0;
@@ -40,10 +109,11 @@ void fail(Tally& t, const Scenario& s, int line, const char* pass, const std::st
                 what.c_str());
 }
 
-// Runs one scenario from an empty graph; free_library chooses how the plug-in is cleared.
+// Runs one scenario from an empty graph; the pass chooses how the plug-in is cleared.
 void run_scenario(LoadedPlugin& plugin, const Scenario& s, const std::string& deliverable,
-                  bool free_library, Tally& t) {
-    const char* pass = free_library ? "unloaded between scenarios" : "exit hook only";
+                  const Pass& p, Tally& t) {
+    const char* pass = p.name;
+    const bool free_library = p.free_library;
     ++t.scenarios;
     std::string err = clear_plugin(plugin, free_library);
     if (err.empty()) err = load_plugin(plugin);
@@ -57,7 +127,10 @@ void run_scenario(LoadedPlugin& plugin, const Scenario& s, const std::string& de
             continue;
         }
         ++t.calls;
+        InterlockedIncrement(&calls_begun);
+        InterlockedExchange(&in_plugin, 1);
         const Outcome out = call_loaded_plugin(plugin, step.args);
+        InterlockedExchange(&in_plugin, 0);
         const std::string mismatch = check_outcome(step.expect, out, deliverable);
         if (!mismatch.empty()) fail(t, s, step.line, pass, mismatch);
     }
@@ -69,6 +142,9 @@ void run_scenario(LoadedPlugin& plugin, const Scenario& s, const std::string& de
 int main(int argc, char** argv) {
     SetErrorMode(SEM_FAILCRITICALERRORS | SEM_NOGPFAULTERRORBOX | SEM_NOOPENFILEERRORBOX);
     SetUnhandledExceptionFilter(report_crash);
+    DuplicateHandle(GetCurrentProcess(), GetCurrentThread(), GetCurrentProcess(), &host_thread,
+                    0, FALSE, DUPLICATE_SAME_ACCESS);
+    CloseHandle(CreateThread(nullptr, 0, watch_for_hangs, nullptr, 0, nullptr));
     if (argc != 4) {
         std::fprintf(stderr, "usage: windows_host PLUGIN DELIVERABLE SCENARIO_DIR\n");
         return 2;
@@ -88,19 +164,21 @@ int main(int argc, char** argv) {
     LoadedPlugin plugin;
     plugin.path = argv[1];
     int failed = 0;
-    for (bool free_library : {true, false}) {
+    for (const Pass& p : passes) {
+        mex_set_error_exit(p.error_exit);
+        mx_set_size_garbage(p.size_garbage);
+        mex_set_rounding(p.rounding);
         Tally t;
         for (const Scenario& s : all)
-            if (scenario_runs_on(s, deliverable, width))
-                run_scenario(plugin, s, deliverable, free_library, t);
+            if (scenario_runs_on(s, deliverable, width)) run_scenario(plugin, s, deliverable, p, t);
         const std::string err = clear_plugin(plugin, true);
         if (!err.empty()) {
             std::printf("FAIL clearing %s at the end: %s\n", plugin.path.c_str(), err.c_str());
             ++t.failed;
         }
-        std::printf("%s (%s): %d scenarios, %d calls, %d failed\n", tag.c_str(),
-                    free_library ? "unloaded between scenarios" : "exit hook only", t.scenarios,
-                    t.calls, t.failed);
+        std::printf("%s (%s): %d scenarios, %d calls, %d failed\n", tag.c_str(), p.name,
+                    t.scenarios, t.calls, t.failed);
+        std::fflush(stdout);
         if (t.scenarios == 0) {
             std::printf("FAIL no scenario of %s in %s\n", tag.c_str(), argv[3]);
             ++t.failed;
