@@ -9,7 +9,8 @@ cd "$(dirname "$0")/.."
 
 # "% Version 1.2.0 08-Dec-2026", the line MATLAB's ver reads, holds the one version number.
 line=$(sed -n 2p toolbox/Contents.m)
-if [[ ! $line =~ ^%\ Version\ ([0-9]+\.[0-9]+\.[0-9]+)\ ([0-9]{2}-[A-Z][a-z]{2}-[0-9]{4})[[:space:]]*$ ]]; then
+form='^% Version ([0-9]+\.[0-9]+\.[0-9]+) ([0-9]{2}-[A-Z][a-z]{2}-[0-9]{4})[[:space:]]*$'
+if [[ ! $line =~ $form ]]; then
   echo "package.sh: line 2 of toolbox/Contents.m is not '% Version <x.y.z> <dd-Mmm-yyyy>': $line"
   exit 1
 fi
@@ -70,7 +71,8 @@ help_files() {  # DIR...
 echo "package: $dist/$name.tar.gz"
 pkgdir=$stage/octave/$name
 mkdir -p "$pkgdir/inst/indexed" "$pkgdir/src/cmake"
-sed -e "s/@VERSION@/$version/" -e "s/@DATE@/$day/" packaging/octave/DESCRIPTION > "$pkgdir/DESCRIPTION"
+sed -e "s/@VERSION@/$version/" -e "s/@DATE@/$day/" packaging/octave/DESCRIPTION \
+  > "$pkgdir/DESCRIPTION"
 cp COPYING packaging/octave/INDEX "$pkgdir/"
 cp "${toolbox[@]}" "$pkgdir/inst/"
 help_files "$pkgdir/inst" "$pkgdir/inst/indexed"

@@ -702,7 +702,8 @@ end
 %! ## The version line, line 2 of Contents.m, in the form MATLAB's ver reads, and version().
 %! here = fileparts (which ("GraphPlugin"));
 %! lines = strsplit (fileread (fullfile (here, "Contents.m")), "\n");
-%! v = regexp (lines{2}, '^% Version (\d+\.\d+\.\d+) (\d\d-[A-Z][a-z][a-z]-\d{4})\s*$', "tokens", "once");
+%! form = '^% Version (\d+\.\d+\.\d+) (\d\d-[A-Z][a-z][a-z]-\d{4})\s*$';
+%! v = regexp (lines{2}, form, "tokens", "once");
 %! assert (numel (v), 2);
 %! assert (datestr (datenum (v{2}, "dd-mmm-yyyy"), "dd-mmm-yyyy"), v{2});
 %! assert (GraphPlugin.version (), v{1});
