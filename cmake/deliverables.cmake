@@ -1,4 +1,6 @@
 # deliverables.cmake - the sources of every deliverable and the targets built from them.
+# toolbox/plugin_sources.m and the Octave package's Makefile (packaging/octave) read the source
+# lists below too: each stays a plain set(<NAME> file ...), paths from the project's root.
 
 set(GRAPH_SOURCES
   graph/nodes.cpp graph/edges.cpp graph/merge.cpp graph/shortest_path.cpp graph/distance.cpp)

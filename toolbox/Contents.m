@@ -1,5 +1,10 @@
-% Graph plug-in toolbox: named methods, a build script and a demo for the
-% graph plug-ins zelmot, ombrik and main.
+% Graph plug-ins zelmot, ombrik and main, with the GraphPlugin toolbox
+% Version 1.0.0 09-Dec-2026
+%
+% Named methods, a build script and a demo for the graph plug-ins zelmot,
+% ombrik and main. The line above holds the one version number: MATLAB's ver
+% shows it, GraphPlugin.version() returns it, and the Octave package and the
+% Windows bundle are named by it.
 %
 % The wrapper
 %   GraphPlugin    - one plug-in's graph, with a method for each command
@@ -17,8 +22,9 @@
 %   importGrid     - load the 500-by-500 grid, zelmot and ombrik    (code 7)
 %   refreshWeights - set every weight to its edge's length, main    (code 7)
 %   reset          - unload the plug-in, emptying its graph
+%   version        - GraphPlugin.version(): the version number above
 %
-% Building
+% Building (in a clone of the project, beside its sources)
 %   build_plugins  - compile the plug-ins with this host's own mex command
 %   plugin_sources - the sources, include folders and defines of one plug-in
 %

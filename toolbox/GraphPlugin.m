@@ -26,6 +26,7 @@ classdef GraphPlugin
 %     importGrid     - load the 500-by-500 grid (zelmot and ombrik)
 %     refreshWeights - set every weight to the length of its edge (main)
 %     reset          - unload the plug-in, emptying its graph
+%     version        - GraphPlugin.version(): the toolbox's version number
 %
 %   Properties (read-only):
 %     Name           - the plug-in: 'zelmot', 'ombrik' or 'main'
@@ -88,8 +89,9 @@ classdef GraphPlugin
     function g = GraphPlugin(name)
       % GRAPHPLUGIN  Bind a wrapper to the plug-in NAME.
       %   G = GraphPlugin(NAME) with NAME 'zelmot', 'ombrik' or 'main'. The
-      %   plug-in file (NAME.mex in Octave, NAME.mexw64 or NAME.mexa64 in
-      %   MATLAB) must be on the path; if it is not, GraphPlugin:notBuilt.
+      %   plug-in file, NAME.<mexext()> (NAME.mex in Octave, NAME.mexw64 or
+      %   NAME.mexa64 in MATLAB), must be on the path; if it is not,
+      %   GraphPlugin:notBuilt names the file and where it is installed.
       %
       %   Example:
       %     g = GraphPlugin('ombrik');
@@ -104,8 +106,10 @@ classdef GraphPlugin
       end
       if exist(name, 'file') ~= 3  % 3: a MEX file on the path
         error('GraphPlugin:notBuilt', ...
-              ['GraphPlugin: %s is not on the path as a MEX file; build it with ' ...
-               'build_plugins and addpath the folder it went to'], name);
+              ['GraphPlugin: %s.%s, the plug-in %s for this host, is not on the path. ' ...
+               'The Octave package and the Windows bundle put it beside GraphPlugin.m: ' ...
+               'pkg load graphplugin, or addpath the unzipped folder. From source: ' ...
+               'build_plugins, then addpath the folder it built into.'], name, mexext(), name);
       end
       g.Name = name;
       if strcmp(name, 'ombrik')
@@ -469,6 +473,25 @@ classdef GraphPlugin
     end
   end
 
+  methods (Static)
+    function v = version()
+      % VERSION  The version number of this toolbox and its plug-ins, as text.
+      %   V = GraphPlugin.version() is, for example, '1.0.0': the number on
+      %   line 2 of Contents.m beside this file, the line MATLAB's ver reads,
+      %   and the one the Octave package and the Windows bundle are named by.
+      %
+      %   Example:
+      %     GraphPlugin.version()        % '1.0.0'
+      text = fileread(fullfile(fileparts(mfilename('fullpath')), 'Contents.m'));
+      v = regexp(text, '^[^\n]*\n%\s*Version\s+(\d+\.\d+\.\d+)\s', 'tokens', 'once');
+      if isempty(v)
+        error('GraphPlugin:noVersion', ...
+              'GraphPlugin.version: line 2 of Contents.m is not ''%% Version <x.y.z> <date>''');
+      end
+      v = v{1};
+    end
+  end
+
   methods (Access = private)
     function r = call(g, code, ax, ay, bx, by, w, val)
       % The plug-in's own argument order: ax, ay, bx, by, w, code, val.
@@ -612,3 +635,114 @@ function yes = is_64bit_host()
   [~, maxsize] = computer();
   yes = maxsize > 2^32;
 end
+
+%% Octave's built-in tests (test GraphPlugin); MATLAB reads them as comments. The ones that call
+%% a plug-in run where zelmot is on the path, and are counted as skipped elsewhere.
+
+%!error id=GraphPlugin:unknownPlugin GraphPlugin ("zelmot2")
+%!error id=GraphPlugin:unknownPlugin GraphPlugin (3)
+
+%!testif ; exist ("zelmot") == 3
+%! ## A refused argument raises badArgument and changes nothing, rows included.
+%! g = GraphPlugin ("zelmot");
+%! g.reset ();
+%! g.addNode ([1 1], 5);
+%! bad = {@() g.addNode ([1 2 3], 1), @() g.addNode ([2 2], 0.5), @() g.addNode ({2, 2}), ...
+%!        @() g.addEdge ([1 1], [2 NaN], 1), @() g.setWeight ([1 1], [2 2], 2^31), ...
+%!        @() g.addNode ([2 2; 3 3], [1 2 3]), @() g.addEdge ([2 2; 3 3], [1 1], 1), ...
+%!        @() g.neighbours ("ab"), @() g.shortestPath ([1 1], [2 2 2])};
+%! for k = 1:numel (bad)
+%!   id = "";
+%!   try
+%!     bad{k} ();
+%!   catch err
+%!     id = err.identifier;
+%!   end_try_catch
+%!   assert ({k, id}, {k, "GraphPlugin:badArgument"});
+%! endfor
+%! assert (g.listNodes (), [1; 1; 5]);
+%! g.reset ();
+
+%!testif ; exist ("zelmot") == 3
+%! ## Nothing to report is empty and of its shape; the plug-in's own 1-by-1 zero is left alone.
+%! g = GraphPlugin ("zelmot");
+%! g.reset ();
+%! assert (g.listNodes (), zeros (3, 0));
+%! assert (g.neighbours ([1 1]), zeros (2, 0));
+%! assert (g.neighbours ([1 1; 2 2]), {zeros(2, 0); zeros(2, 0)});
+%! g.addNode ([1 1], 5);
+%! assert (g.neighbours ([1 1]), zeros (2, 0));
+%! assert (zelmot (1, 1, 0, 0, 0, 1, 0), 0);
+%! g.reset ();
+
+%!testif ; exist ("zelmot") == 3
+%! ## Each status with its path, on a chain of 45 nodes: longer than zelmot's 41 points.
+%! g = GraphPlugin ("zelmot");
+%! g.reset ();
+%! x = (1:45)';
+%! g.addNode ([x, ones(45, 1)], 7);
+%! g.addEdge ([x(1:end-1), ones(44, 1)], [x(2:end), ones(44, 1)], 1);
+%! g.addNode ([9 9], 7);
+%! [p, s] = g.shortestPath ([1 1], [3 1]);
+%! assert ({p, s}, {[3 2 1; 1 1 1], "found"});
+%! [p, s] = g.shortestPath ([2 1], [2 1]);
+%! assert ({p, s}, {[2; 1], "found"});
+%! [p, s] = g.shortestPath ([1 1], [45 1]);
+%! assert ({p, s}, {[45:-1:5; ones(1, 41)], "cut"});
+%! [p, s] = g.shortestPath ([1 1], [9 9]);
+%! assert ({p, s}, {zeros(2, 0), "noPath"});
+%! [p, s] = g.shortestPath ([1 1], [8 8]);
+%! assert ({p, s}, {zeros(2, 0), "noGoal"});
+%! [p, s] = g.shortestPath ([8 8], [1 1]);
+%! assert ({p, s}, {zeros(2, 0), "noPath"});
+%! g.reset ();
+
+%!test
+%! ## The version line, line 2 of Contents.m, in the form MATLAB's ver reads, and version().
+%! here = fileparts (which ("GraphPlugin"));
+%! lines = strsplit (fileread (fullfile (here, "Contents.m")), "\n");
+%! form = '^% Version (\d+\.\d+\.\d+) (\d\d-[A-Z][a-z][a-z]-\d{4})\s*$';
+%! v = regexp (lines{2}, form, "tokens", "once");
+%! assert (numel (v), 2);
+%! assert (datestr (datenum (v{2}, "dd-mmm-yyyy"), "dd-mmm-yyyy"), v{2});
+%! assert (GraphPlugin.version (), v{1});
+
+%!test
+%! ## functionSignatures.json parses, and names every public method with its own arguments, and
+%! ## nothing else but the plug-ins with their seven inputs.
+%! here = fileparts (which ("GraphPlugin"));
+%! sig = jsondecode (fileread (fullfile (here, "functionSignatures.json")), "makeValidName", false);
+%! code = fileread (fullfile (here, "GraphPlugin.m"));
+%! heads = regexp (code, '\n\s*function\s+(?:\[?[\w, ]*\]?\s*=\s*)?(\w+)\(([^)]*)\)', "tokens");
+%! args = containers.Map ();
+%! for k = 1:numel (heads)
+%!   args(heads{k}{1}) = strtrim (strsplit (heads{k}{2}, ","));
+%! endfor
+%! listed = meta.class.fromName ("GraphPlugin").MethodList;
+%! expected = {"GraphPlugin"; "zelmot"; "ombrik"; "main"};  # the constructor, the plug-ins
+%! for k = 1:numel (listed)
+%!   if (strcmp (listed{k}.Access, "public"))
+%!     expected{end+1, 1} = ["GraphPlugin." listed{k}.Name];
+%!   endif
+%! endfor
+%! seven = {"ax", "ay", "bx", "by", "w", "code", "val"};
+%! names = setdiff (fieldnames (sig), "_schemaVersion");
+%! assert (sort (names), sort (expected));
+%! for k = 1:numel (names)
+%!   inputs = sig.(names{k}).inputs;  # a struct array, or a cell where their fields differ
+%!   if (isstruct (inputs))
+%!     inputs = num2cell (inputs);
+%!   endif
+%!   given = cell (1, 0);
+%!   if (! isempty (inputs))
+%!     given = cellfun (@(x) x.name, inputs(:)', "uniformoutput", false);
+%!   endif
+%!   method = regexprep (names{k}, '^GraphPlugin\.', '');
+%!   if (any (strcmp (names{k}, {"zelmot", "ombrik", "main"})))
+%!     assert ({names{k}, given}, {names{k}, seven});
+%!   else
+%!     want = args(method);
+%!     want = reshape (want(! cellfun ("isempty", want)), 1, []);
+%!     assert ({names{k}, given}, {names{k}, want});
+%!   endif
+%! endfor

@@ -1,7 +1,10 @@
 function test_wrapper(name, plugin_dir)
 % TEST_WRAPPER  GraphPlugin against the built plug-in NAME in PLUGIN_DIR: every method, the
-% empty answers, the argument errors, and that direct calls see what the wrapper did.
-  addpath(fullfile(fileparts(fileparts(fileparts(mfilename('fullpath')))), 'toolbox'));
+% empty answers, the argument errors, and that direct calls see what the wrapper did. The
+% GraphPlugin on the path is the one tested (an installed package's); without one, this clone's.
+  if isempty(which('GraphPlugin'))
+    addpath(fullfile(fileparts(fileparts(fileparts(mfilename('fullpath')))), 'toolbox'));
+  end
   addpath(plugin_dir);
   g = GraphPlugin(name);
   checks = {@binds_to_the_plugin, @answers_nothing_with_empty_shapes, @adds_and_lists_nodes, ...
