@@ -1,8 +1,23 @@
 #!/usr/bin/env bash
-# demo.sh - installs what is missing, builds everything and runs the demo session in octave-cli
-# against the built plug-ins.
+# demo.sh - installs what is missing, builds the three Octave plug-ins the demo calls and runs
+# the demo session in octave-cli. One line per step; a step's output only when it fails.
 set -euo pipefail
 cd "$(dirname "$0")/.."
-bash scripts/install-deps.sh
-bash scripts/build.sh
+start=$SECONDS
+log=$(mktemp)
+trap 'rm -f "$log"' EXIT
+
+step() {  # TEXT COMMAND...
+  local text=$1
+  shift
+  echo "demo.sh: $text"
+  "$@" > "$log" 2>&1 || { tail -n 60 "$log"; echo "demo.sh: failed: $text"; exit 1; }
+}
+
+step "installing the packages that are missing (scripts/install-deps.sh)" bash scripts/install-deps.sh
+step "configuring the linux preset (build/cmake/linux)" cmake --preset linux
+step "building zelmot, ombrik and main for Octave (build/octave)" \
+  cmake --build --preset linux --target zelmot_octave ombrik_octave main_octave
+echo "demo.sh: running demo/demo_session.m in octave-cli ($((SECONDS - start)) s so far)"
+echo
 octave-cli --norc --no-gui demo/demo_session.m

@@ -1,26 +1,61 @@
 #!/usr/bin/env bash
-# test.sh - installs what is missing, builds everything and runs every test: the C++ tests
-# (64-bit, 32-bit, and under the sanitizers with a bounded fuzz run), the Octave tests of the
-# built plug-ins, and the Windows plug-ins under Wine. Exits non-zero when any test fails.
+# test.sh - installs what is missing, then builds and tests every preset in turn: the C++ tests
+# (64-bit, 32-bit, and under the sanitizers with bounded fuzz runs), the Octave tests of the
+# built plug-ins, the Windows plug-ins under Wine, each for the default and the indexed store;
+# then the Octave package and the Windows bundle as users install them. Says how long each
+# preset took; exits non-zero when anything fails.
 set -uo pipefail
 cd "$(dirname "$0")/.."
+start=$SECONDS
 bash scripts/install-deps.sh || exit 1
-bash scripts/build.sh || exit 1
 
+presets=(linux m32 asan win32 win64 linux-indexed m32-indexed asan-indexed win32-indexed win64-indexed)
 passed=0 failed=0
-for p in linux m32 asan win32 win64; do
-  echo "== test $p"
-  log=$(mktemp)
-  ctest --preset "$p" -j2 2>&1 | tee "$log"
-  summary=$(grep -E 'tests passed, [0-9]+ tests failed out of [0-9]+' "$log" | tail -n 1)
-  rm -f "$log"
-  if [ -z "$summary" ]; then
-    echo "ctest ($p) printed no summary"; failed=$((failed + 1)); continue
+times=()
+log=$(mktemp)
+trap 'rm -f "$log"' EXIT
+
+# Adds the counts of a summary line "... N tests failed out of T" (ctest) or "package: P
+# passed, F failed" to the totals; false when there is none.
+count() {
+  local line
+  if line=$(grep -E 'tests passed, [0-9]+ tests failed out of [0-9]+' "$log" | tail -n 1) && [ -n "$line" ]; then
+    local total bad
+    total=$(sed -E 's/.* out of ([0-9]+).*/\1/' <<<"$line")
+    bad=$(sed -E 's/.* ([0-9]+) tests failed.*/\1/' <<<"$line")
+    passed=$((passed + total - bad)) failed=$((failed + bad))
+  elif line=$(grep -E '^package: [0-9]+ passed, [0-9]+ failed' "$log" | tail -n 1) && [ -n "$line" ]; then
+    passed=$((passed + $(sed -E 's/^package: ([0-9]+) passed.*/\1/' <<<"$line")))
+    failed=$((failed + $(sed -E 's/.* ([0-9]+) failed.*/\1/' <<<"$line")))
+  else
+    return 1
   fi
-  total=$(sed -E 's/.* out of ([0-9]+).*/\1/' <<<"$summary")
-  bad=$(sed -E 's/.* ([0-9]+) tests failed.*/\1/' <<<"$summary")
-  passed=$((passed + total - bad)); failed=$((failed + bad))
+}
+
+for p in "${presets[@]}"; do
+  t0=$SECONDS
+  echo "== build $p"
+  if ! { cmake --preset "$p" && cmake --build --preset "$p"; } > "$log" 2>&1; then
+    tail -n 60 "$log"
+    echo "build of $p failed"
+    failed=$((failed + 1)) times+=("$p: build failed after $((SECONDS - t0)) s")
+    continue
+  fi
+  t1=$SECONDS
+  echo "== test $p (built in $((t1 - t0)) s)"
+  ctest --preset "$p" -j2 2>&1 | tee "$log" | grep -vE '^ +Start |Test +#[0-9]+: .* Passed' || true
+  count || { echo "ctest ($p) printed no summary"; failed=$((failed + 1)); }
+  times+=("$p: built in $((t1 - t0)) s, tested in $((SECONDS - t1)) s")
 done
+
+t0=$SECONDS
+echo "== package: the Octave package and the Windows bundle"
+bash tests/package/test_package.sh 2>&1 | tee "$log"
+count || { echo "the package test printed no summary"; failed=$((failed + 1)); }
+times+=("package: $((SECONDS - t0)) s")
+
 echo
+printf '%s\n' "${times[@]}"
+echo "all: $((SECONDS - start)) s"
 echo "$passed passed, $failed failed"
 [ "$failed" -eq 0 ]
