@@ -39,28 +39,6 @@ function t = per_call(f, code, calls, reps)
   end
 end
 
-% The grid of the C++ benchmark, sent row by row: command 0 adds each node with an edge to its
-% left neighbour (none in column 1), a second command 0 joins it to its upper neighbour.
-% Returns the number of calls made.
-function calls = load_grid_rows(f, side)
-  calls = 0;
-  for y = 1:side
-    for x = 1:side
-      v = mod(x * 7 + y * 3, 97) + 1;
-      if x > 1
-        f(x, y, x - 1, y, mod(x * 31 + y * 17, 9) + 1, 0, v);
-      else
-        f(x, y, 0, 0, 0, 0, v);
-      end
-      if y > 1
-        f(x, y, x, y - 1, mod(x * 31 + y * 17 + 7, 9) + 1, 0, v);
-        calls = calls + 1;
-      end
-      calls = calls + 1;
-    end
-  end
-end
-
 % ---- The toolbox: GraphPlugin's methods against direct calls of the plug-in ----------------
 
 % The grid of load_grid_rows as rows for the vector forms: P and values for every node, row by
@@ -180,13 +158,8 @@ end
 
 % The trivial MEX file, built where it cannot shadow anything.
 here = fileparts(mfilename('fullpath'));
-tmp = tempname();
-mkdir(tmp);
-[status, out] = system(sprintf('mkoctfile --mex -o "%s" "%s"', ...
-                               fullfile(tmp, 'trivial_mex.mex'), fullfile(here, 'trivial_mex.c')));
-if status ~= 0
-  error('octave_bench:build', 'mkoctfile failed:\n%s', out);
-end
+addpath(here);  % load_grid_rows, build_trivial_mex, ForwardOnly
+tmp = build_trivial_mex();
 addpath(tmp);
 addpath(mexdir);
 
@@ -228,7 +201,6 @@ end
 % ---- The toolbox rows: on a small graph the plug-in's own work is least, so the ratios show
 % the wrapper's overhead; on the side-129 grid they show what a user's build costs.
 addpath(fullfile(fileparts(here), 'toolbox'));
-addpath(here);  % ForwardOnly
 g = GraphPlugin('ombrik');
 toolbox_per_call(g, 20, calls / 40);
 if quick

@@ -1,0 +1,62 @@
+// store_memory.cpp - the heap that the two builds of ombrik's store hold per node and per edge,
+// on the benchmark grids, as the allocator counts it (glibc's mallinfo2: the bytes of every
+// block in use, its header included). The nodes come first, then the edges, both by command 0
+// through the test host, so each figure is the growth over one kind of record and whatever the
+// index grows with it.
+//
+//   store_memory SIDE...
+//
+// Prints rows of the table of scripts/bench.sh.
+#include <malloc.h>
+
+#include <cstdio>
+#include <cstdlib>
+#include <vector>
+
+#include "store_under_test.h"
+
+namespace {
+
+std::size_t heap_in_use() { return mallinfo2().uordblks; }
+
+void add(const StoreUnderTest& store, double ax, double ay, double bx, double by, double w) {
+    const CallOutcome out = call_entry(store.entry, {scalar_arg(ax), scalar_arg(ay), scalar_arg(bx),
+                                                     scalar_arg(by), scalar_arg(w), scalar_arg(0),
+                                                     scalar_arg(1)});
+    if (out.raised) {
+        std::fprintf(stderr, "store_memory: %s\n", out.error.text.c_str());
+        std::exit(1);
+    }
+}
+
+void measure(const StoreUnderTest& store, int side) {
+    unload_plugin();
+    const std::size_t empty = heap_in_use();
+    for (int y = 1; y <= side; ++y)
+        for (int x = 1; x <= side; ++x) add(store, x, y, 0, 0, 0);
+    const std::size_t with_nodes = heap_in_use();
+    long edges = 0;
+    for (int y = 1; y <= side; ++y)
+        for (int x = 1; x <= side; ++x) {
+            if (x > 1) add(store, x, y, x - 1, y, 1), ++edges;
+            if (y > 1) add(store, x, y, x, y - 1, 1), ++edges;
+        }
+    const std::size_t with_edges = heap_in_use();
+    const long nodes = static_cast<long>(side) * side;
+    std::printf("| C++ memory, %s store, grid %d | %ld | %.1f bytes per node |  |  | "
+                "%.1f bytes per edge (%ld edges); %.1f MB in all |\n",
+                store.name, side, nodes, double(with_nodes - empty) / nodes,
+                double(with_edges - with_nodes) / edges, edges, (with_edges - empty) / 1e6);
+    unload_plugin();
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+    for (int a = 1; a < argc; ++a) {
+        const int side = std::atoi(argv[a]);
+        measure(reference_store, side);
+        measure(indexed_store, side);
+    }
+    return 0;
+}
