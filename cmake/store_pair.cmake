@@ -3,24 +3,27 @@
 
 # store_<name><tag>_default and store_<name><tag>_indexed. FLAGS go to every part (e.g. -m32),
 # PLUGIN_FLAGS to the plug-in's own sources only (e.g. fuzzer coverage), not to the parts that
-# read and check the store for the test. A program that links them exports the test host's
+# read and check the store for the test; SUPPORT names the test support (test_support.cmake)
+# made with the same FLAGS, "" by default. A program that links them exports the test host's
 # functions to them (ENABLE_EXPORTS).
 function(add_store_pair name tag)
-  cmake_parse_arguments(PAIR "" "" "FLAGS;PLUGIN_FLAGS" ${ARGN})
+  cmake_parse_arguments(PAIR "" "SUPPORT" "FLAGS;PLUGIN_FLAGS" ${ARGN})
   foreach(variant default indexed)
     if(variant STREQUAL "indexed")
       set(indexed 1)
       set(symbol indexed_store)
+      set(checks graph_checks_indexed${PAIR_SUPPORT})
     else()
       set(indexed 0)
       set(symbol reference_store)
+      set(checks graph_checks${PAIR_SUPPORT})
     endif()
     set(target store_${name}${tag}_${variant})
     store_sources(sources ${indexed})
     add_library(${target}_plugin OBJECT ${sources} ${GATEWAY_SOURCES} ${${name}_BULK_SOURCES})
     add_library(${target} SHARED $<TARGET_OBJECTS:${target}_plugin>
-      "${CMAKE_SOURCE_DIR}/tests/host/store_under_test.cpp"
-      "${CMAKE_SOURCE_DIR}/tests/host/invariants.cpp")
+      "${CMAKE_SOURCE_DIR}/tests/host/store_under_test.cpp")
+    target_link_libraries(${target} PRIVATE ${checks})
     foreach(part ${target}_plugin ${target})
       target_include_directories(${part} PRIVATE
         "${CMAKE_SOURCE_DIR}/graph" "${CMAKE_SOURCE_DIR}/bulk" "${CMAKE_SOURCE_DIR}/deliverables/${name}"

@@ -130,7 +130,7 @@ wine_half() {
     for folder in "" indexed/; do
       for n in zelmot ombrik main; do
         check "bundle: $folder$n.mexw$w under Wine: scenarios" \
-          bash tests/windows/wine.sh "$root/build/cmake/win$w/wine-win$w" "win$w" "$host" \
+          bash tests/windows/wine.sh "$root/build/wine/win$w" "win$w" "$host" \
                "$bundle/$folder$n.mexw$w" "$n" "$root/tests/scenarios"
       done
     done
