@@ -1,8 +1,10 @@
 #!/usr/bin/env bash
-# bench.sh - builds what the benchmarks need (the linux preset's graph_bench and ombrik.mex)
-# and prints one Markdown table: what each graph operation costs in C++ against the floor
-# probe, and what calls through Octave cost against a trivial MEX file. About eight minutes on
-# two cores.
+# bench.sh - builds what the benchmarks need (in the linux preset graph_bench, boost_peer,
+# store_memory and ombrik.mex; in linux-indexed the indexed ombrik.mex) and prints one Markdown
+# table: what each graph operation of the default store costs in C++ against the floor probe;
+# what calls through Octave cost against a trivial MEX file; the two builds of ombrik through
+# Octave against the call floor and against Boost's Dijkstra on the same grids and queries; and
+# the heap each build holds per node and per edge. About a quarter of an hour on two cores.
 #
 #   bash scripts/bench.sh [graph_bench flags, e.g. --benchmark_filter=search]
 #
@@ -13,8 +15,11 @@ set -euo pipefail
 cd "$(dirname "$0")/.."
 
 log=$(mktemp)
-trap 'rm -f "$log"' EXIT
-{ cmake --preset linux && cmake --build --preset linux --parallel 2 --target graph_bench ombrik_octave; } \
+peer=$(mktemp)
+trap 'rm -f "$log" "$peer"' EXIT
+{ cmake --preset linux && cmake --build --preset linux --parallel 2 \
+    --target graph_bench boost_peer store_memory ombrik_octave &&
+  cmake --preset linux-indexed && cmake --build --preset linux-indexed --parallel 2 --target ombrik_octave; } \
   > "$log" 2>&1 || { tail -n 60 "$log"; exit 1; }
 
 echo "$(date -u '+%Y-%m-%d %H:%M UTC'), $(nproc) cores, $(grep -m1 'model name' /proc/cpuinfo | cut -d: -f2 | sed 's/^ //')"
@@ -23,3 +28,6 @@ build/cmake/linux/bench/graph_bench \
   --benchmark_repetitions="${BENCH_REPETITIONS:-3}" --benchmark_enable_random_interleaving=true \
   "$@" 2>/dev/null
 octave-cli --norc --no-gui bench/octave_bench.m build/octave
+build/cmake/linux/bench/boost_peer 129 500 > "$peer"
+octave-cli --norc --no-gui bench/octave_indexed_bench.m build/octave build/octave-indexed "$peer"
+build/cmake/linux/bench/store_memory 129 500

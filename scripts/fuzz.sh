@@ -1,16 +1,19 @@
 #!/usr/bin/env bash
 # fuzz.sh SECONDS [TARGET...] - the long fuzz run: builds the fuzzers of the asan tree and runs
-# each for SECONDS, one after the other on one core (default targets: fuzz_zelmot fuzz_ombrik
-# fuzz_main fuzz_main32). Each grows its own corpus under build/fuzz/<target>, starting from the
-# seeds in fuzz/corpus/<target>; a crash or a broken rule leaves its input in
-# build/fuzz/artifacts/. Prints each run's figures; exits non-zero if any run found a fault.
-# FUZZ_BIN=<dir> runs fuzzers already built there instead of building the asan tree.
+# each for SECONDS (default targets: the plug-in fuzzers fuzz_zelmot fuzz_ombrik fuzz_main
+# fuzz_main32 and the differential fuzzers fuzz_diff_ombrik fuzz_diff_main fuzz_diff_main32).
+# Each grows its own corpus under build/fuzz/<target>, starting from the seeds in
+# fuzz/corpus/<target> (a differential fuzzer: those of its plug-in fuzzer); a crash or a broken
+# rule leaves its input in build/fuzz/artifacts/. Prints each run's figures; exits non-zero if
+# any run found a fault. FUZZ_JOBS (default 1) runs that many at a time, each on a core of its
+# own; FUZZ_BIN=<dir> runs fuzzers already built there instead of building the asan tree.
 set -uo pipefail
 cd "$(dirname "$0")/.."
 seconds=${1:?usage: scripts/fuzz.sh SECONDS [TARGET...]}
 shift
 targets=("$@")
-[ ${#targets[@]} -eq 0 ] && targets=(fuzz_zelmot fuzz_ombrik fuzz_main fuzz_main32)
+[ ${#targets[@]} -eq 0 ] && targets=(fuzz_zelmot fuzz_ombrik fuzz_main fuzz_main32
+                                     fuzz_diff_ombrik fuzz_diff_main fuzz_diff_main32)
 
 bin=${FUZZ_BIN:-}
 if [ -z "$bin" ]; then
@@ -22,14 +25,30 @@ fi
 
 out=build/fuzz
 mkdir -p "$out/artifacts"
-status=0
-for t in "${targets[@]}"; do
+
+run() {  # TARGET: one run; its figures go to build/fuzz/<target>.log
+  local t=$1
   mkdir -p "$out/$t"
-  echo "== $t, $seconds s"
-  "$bin/$t" -max_total_time="$seconds" -max_len=1024 -len_control=20 -timeout=10 -rss_limit_mb=4096 -print_final_stats=1 \
-      -artifact_prefix="$out/artifacts/$t-" "$out/$t" "fuzz/corpus/$t" > "$out/$t.log" 2>&1 \
-    || status=1
-  grep -E 'DONE|^stat::(number_of_executed_units|average_exec_per_sec|peak_rss_mb)|ERROR|\*\*\*|SUMMARY' \
-      "$out/$t.log"
+  "$bin/$t" -max_total_time="$seconds" -max_len=1024 -len_control=20 -timeout=10 -rss_limit_mb=4096 \
+      -print_final_stats=1 -artifact_prefix="$out/artifacts/$t-" "$out/$t" "fuzz/corpus/${t/diff_/}" \
+      > "$out/$t.log" 2>&1
+}
+
+status=0
+jobs=${FUZZ_JOBS:-1}
+for ((i = 0; i < ${#targets[@]}; i += jobs)); do
+  batch=("${targets[@]:i:jobs}")
+  pids=()
+  for t in "${batch[@]}"; do
+    echo "== $t, $seconds s"
+    run "$t" &
+    pids+=($!)
+  done
+  for p in "${pids[@]}"; do wait "$p" || status=1; done
+  for t in "${batch[@]}"; do
+    echo "-- $t"
+    grep -E 'DONE|^stat::(number_of_executed_units|average_exec_per_sec|peak_rss_mb)|ERROR|\*\*\*|SUMMARY' \
+        "$out/$t.log"
+  done
 done
 exit $status

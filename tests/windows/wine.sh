@@ -1,10 +1,11 @@
 #!/usr/bin/env bash
-# wine.sh - runs a Windows program under Wine, headless, in a Wine prefix of the build tree,
+# wine.sh - runs a Windows program under Wine, headless, in a Wine prefix under build/wine,
 # making the prefix on first use.
 #
 #   wine.sh PREFIX_DIR ARCH [PROGRAM ARG...]     ARCH: win32 or win64
 #
-# Without a program it only makes sure the prefix exists. Parallel tests share the prefix:
+# Without a program it only makes sure the prefix exists. Parallel tests and the default and
+# indexed trees share the prefix of their width:
 # a lock keeps them from making it twice.
 set -euo pipefail
 
@@ -29,4 +30,19 @@ flock -u 9
 exec 9>&-
 
 [ $# -eq 0 ] && exit 0
-exec wine "$@"
+# A wineserver outlives its last program by a few seconds, and a program that starts as it
+# leaves dies at once with "wine client error" (the trees share a prefix, so one tree's tests
+# can start as another's server goes). Such a start is made again once the server is gone.
+err=$(mktemp)
+trap 'rm -f "$err"' EXIT
+for attempt in 1 2; do
+  status=0
+  wine "$@" 2> "$err" || status=$?
+  if [ "$status" -ne 0 ] && [ "$attempt" -eq 1 ] && grep -q '^wine client error' "$err"; then
+    echo "wine.sh: the wineserver left as the program started; starting it again" >&2
+    wineserver -w || true
+    continue
+  fi
+  cat "$err" >&2
+  exit "$status"
+done
