@@ -77,8 +77,8 @@ function t = timed_build(f, side)
 end
 
 args = argv();
-default_dir = args{1};
-indexed_dir = args{2};
+default_dir = make_absolute_filename(args{1});
+indexed_dir = make_absolute_filename(args{2});
 peer = load(args{3});  % side, build, mean, far per row
 quick = numel(args) > 3 && strcmp(args{4}, 'quick');
 here = fileparts(mfilename('fullpath'));
