@@ -10,23 +10,6 @@
 
 1;  % a script file, not a function file
 
-function s = format_time(seconds)
-  ns = seconds * 1e9;
-  if ns < 1e3
-    s = sprintf('%.3g ns', ns);
-  elseif ns < 1e6
-    s = sprintf('%.3g µs', ns / 1e3);
-  elseif ns < 1e9
-    s = sprintf('%.3g ms', ns / 1e6);
-  else
-    s = sprintf('%.3g s', ns / 1e9);
-  end
-end
-
-function row(what, nodes, seconds, ratio, note)
-  printf('| %s | %s | %s |  | %s | %s |\n', what, nodes, format_time(seconds), ratio, note);
-end
-
 % The best of `reps` timed loops of `calls` calls of f(1, 1, 0, 0, 0, code, 0), per call.
 function t = per_call(f, code, calls, reps)
   t = Inf;
@@ -112,11 +95,11 @@ function toolbox_per_call(g, calls, turns)
     tic; for i = 1:calls, g.neighbours(q); end;               t(4) = min(t(4), toc / calls);
     tic; for i = 1:calls, forward.addNode(p, 10); end;         t(5) = min(t(5), toc / calls);
   end
-  row('Octave GraphPlugin.addNode, one node', '3', t(2), sprintf('%.2fx', t(2) / t(1)), ...
+  table_row('Octave GraphPlugin.addNode, one node', '3', t(2), sprintf('%.2fx', t(2) / t(1)), ...
       sprintf('per call, at a taken position, against the direct call: %s', format_time(t(1))));
-  row('Octave GraphPlugin.neighbours, one node', '3', t(4), sprintf('%.2fx', t(4) / t(3)), ...
+  table_row('Octave GraphPlugin.neighbours, one node', '3', t(4), sprintf('%.2fx', t(4) / t(3)), ...
       sprintf('per call, two neighbours, against the direct call: %s', format_time(t(3))));
-  row('Octave classdef method, forwarding only', '3', t(5), sprintf('%.2fx', t(5) / t(1)), ...
+  table_row('Octave classdef method, forwarding only', '3', t(5), sprintf('%.2fx', t(5) / t(1)), ...
       'the floor under addNode: a method call and a property read, no checks');
 end
 
@@ -139,10 +122,10 @@ function toolbox_vectors(g, side, builds, note)
   end
   n = size(P, 1); m = size(A, 1);
   nodes = sprintf('%d', n);
-  row(sprintf('Octave GraphPlugin.addNode, %d rows', n), nodes, t(3) / n, ...
+  table_row(sprintf('Octave GraphPlugin.addNode, %d rows', n), nodes, t(3) / n, ...
       sprintf('%.2fx', t(3) / t(1)), sprintf('per node, grid %d; direct loop %s; %s', ...
       side, format_time(t(1) / n), note));
-  row(sprintf('Octave GraphPlugin.addEdge, %d rows', m), nodes, t(4) / m, ...
+  table_row(sprintf('Octave GraphPlugin.addEdge, %d rows', m), nodes, t(4) / m, ...
       sprintf('%.2fx', t(4) / t(2)), sprintf('per edge, grid %d; direct loop %s; %s', ...
       side, format_time(t(2) / m), note));
 end
@@ -171,8 +154,8 @@ for r = 1:reps
   t_trivial = min(t_trivial, per_call(@trivial_mex, 1, calls, 1));
   t_ombrik = min(t_ombrik, per_call(@ombrik, 1, calls, 1));
 end
-row('Octave trivial MEX file', '', t_trivial, '1.00x', 'seven scalars in, 1-by-1 out');
-row('Octave ombrik, code 1 at an empty position', '0', t_ombrik, ...
+table_row('Octave trivial MEX file', '', t_trivial, '1.00x', 'seven scalars in, 1-by-1 out');
+table_row('Octave ombrik, code 1 at an empty position', '0', t_ombrik, ...
     sprintf('%.2fx', t_ombrik / t_trivial), 'per call, against the trivial MEX file');
 
 for side = sides
@@ -182,7 +165,7 @@ for side = sides
   t_load = toc;
   nodes = sprintf('%d', side * side);
   if side == max(sides)
-    row(sprintf('Octave load grid %d, command 0', side), nodes, t_load, '', ...
+    table_row(sprintf('Octave load grid %d, command 0', side), nodes, t_load, '', ...
         sprintf('%d calls, %s per call', n_calls, format_time(t_load / n_calls)));
   end
   t_path = Inf; spent = 0; done = 0;
@@ -195,7 +178,7 @@ for side = sides
   if ~isequal(r(:, 1), [side; side]) || ~isequal(r(:, end), [1; 1])
     error('octave_bench:path', 'command 4 on the side-%d grid gave a wrong path', side);
   end
-  row('Octave command 4, far (row by row)', nodes, t_path, '', ...
+  table_row('Octave command 4, far (row by row)', nodes, t_path, '', ...
       sprintf('(1, 1) to (%d, %d); %d columns', side, side, columns(r)));
 end
 % ---- The toolbox rows: on a small graph the plug-in's own work is least, so the ratios show

@@ -15,8 +15,7 @@ set -euo pipefail
 cd "$(dirname "$0")/.."
 
 log=$(mktemp)
-peer=$(mktemp)
-trap 'rm -f "$log" "$peer"' EXIT
+trap 'rm -f "$log"' EXIT
 { cmake --preset linux && cmake --build --preset linux --parallel 2 \
     --target graph_bench boost_peer store_memory ombrik_octave &&
   cmake --preset linux-indexed && cmake --build --preset linux-indexed --parallel 2 --target ombrik_octave; } \
@@ -28,6 +27,6 @@ build/cmake/linux/bench/graph_bench \
   --benchmark_repetitions="${BENCH_REPETITIONS:-3}" --benchmark_enable_random_interleaving=true \
   "$@" 2>/dev/null
 octave-cli --norc --no-gui bench/octave_bench.m build/octave
-build/cmake/linux/bench/boost_peer 129 500 > "$peer"
-octave-cli --norc --no-gui bench/octave_indexed_bench.m build/octave build/octave-indexed "$peer"
+octave-cli --norc --no-gui bench/octave_indexed_bench.m build/octave build/octave-indexed \
+  build/cmake/linux/bench/boost_peer
 build/cmake/linux/bench/store_memory 129 500
