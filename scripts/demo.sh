@@ -14,8 +14,10 @@ step() {  # TEXT COMMAND...
   "$@" > "$log" 2>&1 || { tail -n 60 "$log"; echo "demo.sh: failed: $text"; exit 1; }
 }
 
-step "installing the packages that are missing (scripts/install-deps.sh)" bash scripts/install-deps.sh
-step "configuring the linux preset (build/cmake/linux)" cmake --preset linux
+step "installing the packages that are missing (scripts/install-deps.sh demo)" \
+  bash scripts/install-deps.sh demo
+# Without the tests, whose libraries the demo does not need; test.sh turns them on again.
+step "configuring the linux preset (build/cmake/linux)" cmake --preset linux -DBUILD_TESTS=OFF
 step "building zelmot, ombrik and main for Octave (build/octave)" \
   cmake --build --preset linux --target zelmot_octave ombrik_octave main_octave
 echo "demo.sh: running demo/demo_session.m in octave-cli ($((SECONDS - start)) s so far)"
