@@ -3,7 +3,7 @@
 % size, and GraphPlugin's methods against direct calls. Prints rows of the table of
 % scripts/bench.sh.
 %
-%   octave-cli --norc --no-gui bench/octave_bench.m MEXDIR [quick]
+%   octave-cli --norc --no-gui --no-history bench/octave_bench.m MEXDIR [quick]
 %
 % MEXDIR holds ombrik.mex (build/octave). "quick" runs the side-17 grid only, with few calls:
 % a check that the script still works, not a measurement.

@@ -2,7 +2,7 @@
 % the call floor and against the peer search: building the grids with command 0, and command 4
 % on the queries that bench/boost_peer.cpp times. Prints rows of the table of scripts/bench.sh.
 %
-%   octave-cli --norc --no-gui bench/octave_indexed_bench.m DEFAULT_DIR INDEXED_DIR PEER [quick]
+%   octave-cli --norc --no-gui --no-history bench/octave_indexed_bench.m DEFAULT_DIR INDEXED_DIR PEER [quick]
 %
 % DEFAULT_DIR and INDEXED_DIR hold the two builds of ombrik.mex (build/octave and
 % build/octave-indexed); PEER is the boost_peer program. The call floor of a build is the same

@@ -2,7 +2,7 @@
 % grid map with walls and mud, its cheapest path, a merge that knocks through a wall, a move
 % into the wall and a weight refresh, shown as text and saved as a picture (build/demo/graph.png).
 %
-% Run it with: octave-cli --norc --no-gui demo/demo_session.m (after scripts/demo.sh or
+% Run it with: octave-cli --norc --no-gui --no-history demo/demo_session.m (after scripts/demo.sh or
 % build_plugins). GRAPH_PLUGIN_DIR names the folder of the plug-ins, GRAPH_DEMO_OUT the folder
 % of the picture, when they are not the project's build/octave (or build/mex) and build/demo.
 

@@ -22,4 +22,4 @@ step "building zelmot, ombrik and main for Octave (build/octave)" \
   cmake --build --preset linux --target zelmot_octave ombrik_octave main_octave
 echo "demo.sh: running demo/demo_session.m in octave-cli ($((SECONDS - start)) s so far)"
 echo
-octave-cli --norc --no-gui demo/demo_session.m
+octave-cli --norc --no-gui --no-history demo/demo_session.m

@@ -49,7 +49,7 @@ named_by_the_version() {
 installs_cleanly() {  # pkg install -local, offline where the system lets us take the network away
   local offline=() out
   unshare -n true 2>/dev/null && offline=(unshare -n)
-  out=$(OMP_NUM_THREADS=2 "${offline[@]}" nice -n 10 octave-cli --norc --no-gui \
+  out=$(OMP_NUM_THREADS=2 "${offline[@]}" nice -n 10 octave-cli --norc --no-gui --no-history \
           --eval "pkg install -local '$tarball'" 2>&1) || { echo "$out"; return 1; }
   out=$(grep -v -E "$octave_noise" <<<"$out")
   [ -z "$out" ] || { echo "pkg install said:"; echo "$out"; return 1; }  # no warning either
@@ -62,7 +62,7 @@ octave_half() {
   check "pkg install -local $(basename "$tarball"), offline, without a warning" installs_cleanly
   local out status run
   run="addpath('$root/tests/package'); exit(installed_package('$version', '$root') > 0)"
-  out=$(nice -n 10 octave-cli --norc --no-gui --no-window-system --eval "$run" 2>&1)
+  out=$(nice -n 10 octave-cli --norc --no-gui --no-history --no-window-system --eval "$run" 2>&1)
   status=$?
   grep -v -E "$octave_noise" <<<"$out"
   if [ $status -ne 0 ] && ! grep -q '^FAIL ' <<<"$out"; then

@@ -3,7 +3,7 @@
 % then. Every result's shape and every error identifier is checked; at the end the memory of the
 % Octave process (VmRSS) after the last clear must be back near where it started.
 %
-%   octave-cli --norc --no-gui --eval "addpath('tests/soak'); soak_plugins('build/octave', 100000, 1)"
+%   octave-cli --norc --no-gui --no-history --eval "addpath('tests/soak'); soak_plugins('build/octave', 100000, 1)"
 %
 % Raises soak:failed on the first wrong answer, soak:memory when memory stayed behind. Run it
 % with MALLOC_MMAP_THRESHOLD_=65536 in the environment, as CTest does: the figure is then
