@@ -41,6 +41,8 @@ bool has_shared_position(const GraphCopy& g);
 int selected_command(const std::vector<HostArray>& inputs);
 
 // "" when the call did what it must, else the first thing it got wrong. alloc_failed: the
-// host was told to fail allocations during the call.
+// host was told to fail allocations during the call. after is room for a copy of the graph
+// after the call, kept by the caller so that its room serves the next call too.
 std::string check_call(const std::vector<HostArray>& inputs, bool alloc_failed,
-                       const GraphCopy& before, const CallOutcome& out, const Node* head_after);
+                       const GraphCopy& before, const CallOutcome& out, const Node* head_after,
+                       GraphCopy& after);

@@ -84,15 +84,16 @@ bool add_edge(Node** list, std::int32_t ax, std::int32_t ay, std::int32_t bx, st
 
 void set_edge_weight(Node** list, std::int32_t ax, std::int32_t ay, std::int32_t bx,
                      std::int32_t by, std::int32_t w) {
-    Node* a = nullptr;  // the first node at each position, found in one walk
+    Node* a = nullptr;  // the first node at each position
     Node* b = nullptr;
     if constexpr (HAS_INDEX) {
         a = index_first(ax, ay);
         b = index_first(bx, by);
-    }
-    for (Node* n = HAS_INDEX ? nullptr : *list; n && !(a && b); n = n->next) {
-        if (!a && n->x == ax && n->y == ay) a = n;
-        if (!b && n->x == bx && n->y == by) b = n;
+    } else {
+        for (Node* n = *list; n && !(a && b); n = n->next) {  // both in one walk
+            if (!a && n->x == ax && n->y == ay) a = n;
+            if (!b && n->x == bx && n->y == by) b = n;
+        }
     }
     if (a)
         if (Edge* e = entry_to_position(a, bx, by)) e->weight = w;

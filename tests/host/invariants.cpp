@@ -1,11 +1,10 @@
-// invariants.cpp - the invariant checker: walks that stop on a repeat, then counts per pair.
+// invariants.cpp - the invariant checker: walks bounded by what a sound graph holds, then sorted
+// arrays searched by halving, so that a check allocates a few arrays and marks nothing.
 #include "invariants.h"
 
+#include <algorithm>
 #include <cstdint>
-#include <map>
 #include <sstream>
-#include <unordered_map>
-#include <unordered_set>
 #include <utility>
 
 #if GRAPH_INDEXED
@@ -15,34 +14,60 @@
 
 namespace {
 
+// The nodes of a list by address, each with its place in list order: sorted pairs searched by
+// halving, so that a check allocates a handful of arrays rather than a record per node.
+struct NodeIndex {
+    std::vector<std::pair<const Node*, std::size_t>> by_address;
+
+    // The node's place in the list, or -1 when it is not in it.
+    long place(const Node* n) const {
+        auto it = std::lower_bound(by_address.begin(), by_address.end(),
+                                   std::make_pair(n, std::size_t{0}));
+        return it != by_address.end() && it->first == n ? static_cast<long>(it->second) : -1;
+    }
+};
+
 // Names a node as a failing check reports it: its place in the list and its position.
-std::string describe(const Node* n, const std::unordered_map<const Node*, std::size_t>& index) {
+std::string describe(const Node* n, const NodeIndex& index) {
     std::ostringstream s;
-    auto it = index.find(n);
-    if (it == index.end()) {
+    const long at = index.place(n);
+    if (at < 0) {
         s << "a node outside the list (" << static_cast<const void*>(n) << ")";
     } else {
-        s << "node #" << it->second << " at (" << n->x << ", " << n->y << ")";
+        s << "node #" << at << " at (" << n->x << ", " << n->y << ")";
     }
     return s.str();
 }
 
-// The nodes of the list, each mapped to its place; "" or the fault that stopped the walk.
-std::string index_nodes(const Node* head, std::unordered_map<const Node*, std::size_t>& index,
-                        std::vector<const Node*>& order) {
+// The nodes of the list in order and by address; "" or the fault that stopped the walk. A
+// cycle is found without marking anything: a pointer going two steps for every one of another
+// meets it inside any cycle (Floyd), and the cycle's first node is then found from the head.
+std::string index_nodes(const Node* head, NodeIndex& index, std::vector<const Node*>& order) {
+    const Node* slow = head;
+    const Node* fast = head;
+    while (fast && fast->next) {
+        slow = slow->next;
+        fast = fast->next->next;
+        if (slow != fast) continue;
+        std::size_t first = 0;  // the cycle's first node: where a walk from the head meets slow
+        for (const Node* a = head; a != slow; a = a->next, slow = slow->next) ++first;
+        std::size_t length = 1;
+        for (const Node* a = slow->next; a != slow; a = a->next) ++length;
+        std::ostringstream s;
+        s << "the node list returns to node #" << first << " after " << first + length
+          << " nodes (a cycle)";
+        return s.str();
+    }
     for (const Node* n = head; n; n = n->next) {
-        if (!index.emplace(n, order.size()).second) {
-            std::ostringstream s;
-            s << "the node list returns to node #" << index[n] << " after " << order.size()
-              << " nodes (a cycle)";
-            return s.str();
-        }
+        index.by_address.emplace_back(n, order.size());
         order.push_back(n);
     }
+    std::sort(index.by_address.begin(), index.by_address.end());
     return "";
 }
 
-using NodeIndex = std::unordered_map<const Node*, std::size_t>;
+// A list with one entry per neighbour and one self-loop holds at most this many entries.
+std::size_t entry_limit(std::size_t node_count) { return node_count + 1; }
 
 // The entries of n's list in order, at most limit of them; "" or a message when the list is
 // longer, which only a cycle or duplicate entries can make it.
@@ -51,8 +76,8 @@ std::string list_entries(const Node* n, std::size_t limit, const NodeIndex& inde
     for (const Edge* e = n->edges; e; e = e->next) {
         if (out.size() == limit) {
             std::ostringstream s;
-            s << "the list of " << describe(n, index) << " runs past " << limit
-              << " entries: it cycles or repeats neighbours";
+            s << "an entry of " << describe(n, index) << " was met before: its list runs past "
+              << limit << " entries, so it cycles or repeats neighbours";
             return s.str();
         }
         out.push_back(e);
@@ -60,66 +85,118 @@ std::string list_entries(const Node* n, std::size_t limit, const NodeIndex& inde
     return "";
 }
 
-// A list with one entry per neighbour and one self-loop holds at most this many entries.
-std::size_t entry_limit(std::size_t node_count) { return node_count + 1; }
+// One entry seen from outside: the places of its owner and its neighbour in the list.
+struct EntryEnds {
+    std::size_t from, to;
+    std::int32_t weight;
+    bool operator<(const EntryEnds& o) const {
+        return from != o.from ? from < o.from : to < o.to;
+    }
+};
 
-}  // namespace
-
-std::string graph_invariant_violation(const Node* head, bool self_loops_allowed) {
-    NodeIndex index;
-    std::vector<const Node*> order;
-    std::string fault = index_nodes(head, index, order);
-    if (!fault.empty()) return fault;
-
-    std::unordered_set<const Edge*> seen_entries;
-    std::map<std::pair<const Node*, const Node*>, long> count;  // (owner, to) -> entries
-    for (const Node* n : order) {
-        for (const Edge* e = n->edges; e; e = e->next) {
-            if (!seen_entries.insert(e).second) {
-                return "an entry of " + describe(n, index) +
-                       " was met before: its list cycles or shares an entry with another list";
-            }
+// Every entry of the list's nodes, in list order, as places; "" or the first entry that
+// leads nowhere or out of the list, or a list that cycles or shares an entry with another.
+std::string collect_entries(const std::vector<const Node*>& order, const NodeIndex& index,
+                            std::vector<EntryEnds>& ends) {
+    std::vector<std::pair<const Edge*, std::size_t>> seen;  // every entry with its owner
+    std::vector<const Edge*> entries;
+    for (std::size_t i = 0; i < order.size(); ++i) {
+        const Node* n = order[i];
+        entries.clear();
+        std::string fault = list_entries(n, entry_limit(order.size()), index, entries);
+        if (!fault.empty()) return fault;
+        for (const Edge* e : entries) {
             if (!e->to) return describe(n, index) + " holds an entry that leads nowhere (null)";
-            if (!index.count(e->to)) {
+            const long to = index.place(e->to);
+            if (to < 0) {
                 return describe(n, index) + " holds an entry to " + describe(e->to, index) +
                        ", which is not in the list (released?)";
             }
-            ++count[{n, e->to}];
+            ends.push_back({i, static_cast<std::size_t>(to), e->weight});
+            seen.emplace_back(e, i);
         }
     }
+    std::sort(seen.begin(), seen.end());
+    for (std::size_t k = 1; k < seen.size(); ++k) {
+        if (seen[k].first == seen[k - 1].first) {
+            return "an entry of " + describe(order[seen[k].second], index) +
+                   " was met before: its list cycles or shares an entry with another list";
+        }
+    }
+    return "";
+}
 
-    for (const auto& [ends, c] : count) {
-        const Node* from = ends.first;
-        const Node* to = ends.second;
-        std::ostringstream s;
+}  // namespace
+
+namespace {
+
+// The structural faults of the graph (the pairing and self-loop rules), given its entries
+// sorted by their ends: "" or the first fault.
+std::string pairing_violation(const std::vector<const Node*>& order, const NodeIndex& index,
+                              const std::vector<EntryEnds>& ends, bool self_loops_allowed) {
+    for (std::size_t k = 0; k < ends.size();) {
+        const std::size_t from = ends[k].from, to = ends[k].to;
+        std::size_t run = k;
+        while (run < ends.size() && ends[run].from == from && ends[run].to == to) ++run;
+        const std::size_t c = run - k;
+        k = run;
+        auto holds = [&] { return describe(order[from], index) + " holds " + std::to_string(c); };
         if (from == to) {
-            if (!self_loops_allowed) {
-                s << describe(from, index) << " holds " << c
-                  << " entries to itself in a build that refuses self-loops";
-                return s.str();
-            }
-            if (c != 2) {
-                s << describe(from, index) << " holds " << c
-                  << " entries to itself; a self-loop is exactly two";
-                return s.str();
-            }
+            if (!self_loops_allowed)
+                return holds() + " entries to itself in a build that refuses self-loops";
+            if (c != 2) return holds() + " entries to itself; a self-loop is exactly two";
             continue;
         }
-        if (c > 1) {
-            s << describe(from, index) << " holds " << c << " entries to "
-              << describe(to, index);
-            return s.str();
-        }
-        auto back = count.find({to, from});
-        long back_count = back == count.end() ? 0 : back->second;
+        if (c > 1) return holds() + " entries to " + describe(order[to], index);
+        const auto back = std::equal_range(ends.begin(), ends.end(), EntryEnds{to, from, 0});
+        const std::size_t back_count = static_cast<std::size_t>(back.second - back.first);
         if (back_count != c) {
-            s << describe(from, index) << " holds " << c << " entries to "
-              << describe(to, index) << " but that node holds " << back_count
-              << " back (pairing)";
+            return holds() + " entries to " + describe(order[to], index) +
+                   " but that node holds " + std::to_string(back_count) + " back (pairing)";
+        }
+    }
+    return "";
+}
+
+// Unequal weights on the two sides of an edge, given the entries sorted by their ends and,
+// among equal ends, in list order: the first entry from a node to another counts, as a lookup
+// by position would find it. "" or the first such edge.
+std::string unequal_weights(const std::vector<const Node*>& order, const NodeIndex& index,
+                            const std::vector<EntryEnds>& ends) {
+    for (const EntryEnds& e : ends) {
+        if (e.from == e.to) continue;
+        const auto back = std::lower_bound(ends.begin(), ends.end(), EntryEnds{e.to, e.from, 0});
+        if (back == ends.end() || back->from != e.to || back->to != e.from) continue;
+        const auto first = std::lower_bound(ends.begin(), ends.end(), e);
+        if (back->weight != first->weight) {
+            std::ostringstream s;
+            s << describe(order[e.from], index) << " reaches " << describe(order[e.to], index)
+              << " at weight " << first->weight << " but the way back weighs " << back->weight;
             return s.str();
         }
     }
     return "";
+}
+
+}  // namespace
+
+std::string graph_and_weight_violation(const Node* head, bool self_loops_allowed,
+                                       bool weights_paired) {
+    NodeIndex index;
+    std::vector<const Node*> order;
+    std::string fault = index_nodes(head, index, order);
+    if (!fault.empty()) return fault;
+    std::vector<EntryEnds> ends;
+    fault = collect_entries(order, index, ends);
+    if (!fault.empty()) return fault;
+    std::stable_sort(ends.begin(), ends.end());
+    fault = pairing_violation(order, index, ends, self_loops_allowed);
+    if (fault.empty() && weights_paired) fault = unequal_weights(order, index, ends);
+    return fault;
+}
+
+std::string graph_invariant_violation(const Node* head, bool self_loops_allowed) {
+    return graph_and_weight_violation(head, self_loops_allowed, false);
 }
 
 std::string weight_pairing_violation(const Node* head) {
@@ -127,70 +204,65 @@ std::string weight_pairing_violation(const Node* head) {
     std::vector<const Node*> order;
     std::string fault = index_nodes(head, index, order);
     if (!fault.empty()) return fault;
-
-    std::map<std::pair<const Node*, const Node*>, std::int32_t> weight;
-    for (const Node* n : order) {
-        std::vector<const Edge*> entries;
-        fault = list_entries(n, entry_limit(order.size()), index, entries);
-        if (!fault.empty()) return fault;
-        for (const Edge* e : entries) {
-            if (e->to != n) weight.emplace(std::make_pair(n, e->to), e->weight);
-        }
-    }
-    for (const auto& [ends, w] : weight) {
-        auto back = weight.find({ends.second, ends.first});
-        if (back != weight.end() && back->second != w) {
-            std::ostringstream s;
-            s << describe(ends.first, index) << " reaches " << describe(ends.second, index)
-              << " at weight " << w << " but the way back weighs " << back->second;
-            return s.str();
-        }
-    }
-    return "";
+    std::vector<EntryEnds> ends;
+    fault = collect_entries(order, index, ends);
+    if (!fault.empty()) return fault;
+    std::stable_sort(ends.begin(), ends.end());
+    return unequal_weights(order, index, ends);
 }
 
 GraphSnapshot snapshot_graph(const Node* head) {
     GraphSnapshot snap;
     NodeIndex index;
-    if (!index_nodes(head, index, snap.nodes).empty()) return snap;  // cut at the cycle
-    for (const Node* n : snap.nodes) {
-        snap.entries.emplace_back();
-        (void)list_entries(n, entry_limit(snap.nodes.size()), index, snap.entries.back());
-    }
+    if (!index_nodes(head, index, snap.nodes).empty()) return snap;  // stopped at the cycle
+    snap.entries.resize(snap.nodes.size());
+    for (std::size_t i = 0; i < snap.nodes.size(); ++i)
+        (void)list_entries(snap.nodes[i], entry_limit(snap.nodes.size()), index, snap.entries[i]);
     return snap;
 }
 
 namespace {
+
+// Each item of a list with its place in it, sorted by item, to be searched by halving.
+template <typename T>
+std::vector<std::pair<T, std::size_t>> places_of(const std::vector<T>& items) {
+    std::vector<std::pair<T, std::size_t>> places;
+    places.reserve(items.size());
+    for (std::size_t i = 0; i < items.size(); ++i) places.emplace_back(items[i], i);
+    std::sort(places.begin(), places.end());
+    return places;
+}
+
+// The place of item in a places_of list, or -1.
+template <typename T>
+long place_in(const std::vector<std::pair<T, std::size_t>>& places, T item) {
+    auto it = std::lower_bound(places.begin(), places.end(), std::make_pair(item, std::size_t{0}));
+    return it != places.end() && it->first == item ? static_cast<long>(it->second) : -1;
+}
 
 // "" when the items of before that are still in after keep their order in after, and every
 // item of after that before lacks comes after all of them; else a message saying which.
 template <typename T>
 std::string kept_order(const std::vector<T>& before, const std::vector<T>& after,
                        const char* what) {
-    std::unordered_map<T, std::size_t> place_before;
-    for (std::size_t i = 0; i < before.size(); ++i) place_before.emplace(before[i], i);
+    const auto place_before = places_of(before);
     bool new_seen = false;
-    std::size_t last = 0;
-    bool any_old = false;
+    long last = -1;
     for (std::size_t i = 0; i < after.size(); ++i) {
-        auto it = place_before.find(after[i]);
-        if (it == place_before.end()) {
+        const long was = place_in(place_before, after[i]);
+        if (was < 0) {
             new_seen = true;
             continue;
         }
-        std::ostringstream s;
         if (new_seen) {
-            s << "a new " << what << " stands before an older one (at " << i
-              << "): new ones go at the tail";
-            return s.str();
+            return std::string("a new ") + what + " stands before an older one (at " +
+                   std::to_string(i) + "): new ones go at the tail";
         }
-        if (any_old && it->second <= last) {
-            s << "the " << what << " at " << i << " was at " << it->second
-              << " before, out of creation order";
-            return s.str();
+        if (was <= last) {
+            return std::string("the ") + what + " at " + std::to_string(i) + " was at " +
+                   std::to_string(was) + " before, out of creation order";
         }
-        last = it->second;
-        any_old = true;
+        last = was;
     }
     return "";
 }
@@ -201,12 +273,11 @@ std::string order_violation(const GraphSnapshot& before, const Node* head) {
     GraphSnapshot after = snapshot_graph(head);
     std::string fault = kept_order(before.nodes, after.nodes, "node");
     if (!fault.empty()) return "node list: " + fault;
-    std::unordered_map<const Node*, std::size_t> place_before;
-    for (std::size_t i = 0; i < before.nodes.size(); ++i) place_before.emplace(before.nodes[i], i);
+    const auto place_before = places_of(before.nodes);
     for (std::size_t i = 0; i < after.nodes.size(); ++i) {
-        auto it = place_before.find(after.nodes[i]);
-        if (it == place_before.end()) continue;
-        fault = kept_order(before.entries[it->second], after.entries[i], "entry");
+        const long was = place_in(place_before, after.nodes[i]);
+        if (was < 0) continue;
+        fault = kept_order(before.entries[static_cast<std::size_t>(was)], after.entries[i], "entry");
         if (!fault.empty()) {
             std::ostringstream s;
             s << "list of node #" << i << " at (" << after.nodes[i]->x << ", "
@@ -247,7 +318,7 @@ std::string search_state_violation(const Node* head) {
         }
         if (n->prev) {
             const Node* p = n->prev;
-            if (!index.count(p)) return describe(n, index) + " has a prev outside the list";
+            if (index.place(p) < 0) return describe(n, index) + " has a prev outside the list";
             if (!p->done) return describe(n, index) + " has a prev that was never settled";
             bool explained = false;
             for (const Edge* e = p->edges; e && !explained; e = e->next) {
@@ -268,48 +339,67 @@ std::string search_state_violation(const Node* head) {
 #if GRAPH_INDEXED
 namespace {
 
-// The nodes at each position in list order, and the fault in the list links if any.
+// A node with its position and its place in the list; sorted, the nodes of each position come
+// together, in list order.
+struct PlacedNode {
+    std::int32_t x, y;
+    std::size_t  place;
+    const Node*  node;
+    bool operator<(const PlacedNode& o) const {
+        if (x != o.x) return x < o.x;
+        if (y != o.y) return y < o.y;
+        return place < o.place;
+    }
+};
+
+// The list links of the indexed store; fills at with every node and counts the entries.
 std::string list_links_violation(const Node* head, const PositionIndex& idx,
-                                 std::map<std::pair<std::int32_t, std::int32_t>,
-                                          std::vector<const Node*>>& at, std::size_t& entries) {
+                                 std::vector<PlacedNode>& at, std::size_t& entries) {
     const Node* before = nullptr;
     for (const Node* n = head; n; before = n, n = n->next) {
         if (n->list_prev != before) return "list_prev of a node is not the node before it";
         if (before && before->order >= n->order) return "creation numbers do not rise along the list";
-        at[{n->x, n->y}].push_back(n);
+        at.push_back({n->x, n->y, at.size(), n});
         for (const Edge* e = n->edges; e; e = e->next) ++entries;
     }
     if (idx.tail != before) return "the tail is not the last node";
     return "";
 }
 
-// The chain from first, as far as it goes (bounded by the nodes there should be).
-std::vector<const Node*> chain_from(const Node* first, std::size_t bound) {
-    std::vector<const Node*> chain;
-    for (const Node* n = first; n && chain.size() <= bound; n = n->same_next) chain.push_back(n);
-    return chain;
+// The index's account of the nodes at one position, group[0 .. count), against the list's.
+std::string position_violation(const PlacedNode* group, std::size_t count) {
+    const std::string where =
+        "at (" + std::to_string(group->x) + ", " + std::to_string(group->y) + "): ";
+    const Node* first = index_first(group->x, group->y);
+    if (first != group[0].node) return where + "the index's first is not the list's first";
+    if (index_last(group->x, group->y) != group[count - 1].node)
+        return where + "the index's last is not the list's last";
+    const Node* n = first;
+    for (std::size_t k = 0; k < count; ++k, n = n->same_next) {
+        if (n != group[k].node) return where + "the chain is not the nodes there in list order";
+        if (k > 0 && n->same_prev != group[k - 1].node) return where + "a same_prev is wrong";
+    }
+    if (n) return where + "the chain goes on past the nodes there";
+    return "";
 }
 
 }  // namespace
 
 std::string index_violation(const Node* head) {
     const PositionIndex& idx = position_index();
-    std::map<std::pair<std::int32_t, std::int32_t>, std::vector<const Node*>> at;
+    std::vector<PlacedNode> at;
     std::size_t entries = 0;
     std::string fault = list_links_violation(head, idx, at, entries);
     if (!fault.empty()) return fault;
 
-    for (const auto& [pos, nodes] : at) {
-        std::ostringstream where;
-        where << "at (" << pos.first << ", " << pos.second << "): ";
-        const Node* first = index_first(pos.first, pos.second);
-        if (first != nodes.front()) return where.str() + "the index's first is not the list's first";
-        if (index_last(pos.first, pos.second) != nodes.back())
-            return where.str() + "the index's last is not the list's last";
-        if (chain_from(first, nodes.size()) != nodes)
-            return where.str() + "the chain is not the nodes there in list order";
-        for (std::size_t i = 1; i < nodes.size(); ++i)
-            if (nodes[i]->same_prev != nodes[i - 1]) return where.str() + "a same_prev is wrong";
+    std::sort(at.begin(), at.end());
+    std::size_t positions = 0;
+    for (std::size_t k = 0; k < at.size(); ++positions) {
+        std::size_t end = k;
+        while (end < at.size() && at[end].x == at[k].x && at[end].y == at[k].y) ++end;
+        fault = position_violation(&at[k], end - k);
+        if (!fault.empty()) return fault;
+        k = end;
     }
     std::size_t occupied = 0;
     for (std::size_t i = 0; i < idx.capacity; ++i) {
@@ -317,11 +407,14 @@ std::string index_violation(const Node* head) {
         if (!s.first) continue;
         ++occupied;
         if (s.first->x != s.x || s.first->y != s.y) return "a slot's node is not at its position";
-        if (!at.count({s.x, s.y})) return "a slot names a position without a node";
+        const PlacedNode key{s.x, s.y, 0, nullptr};
+        const auto it = std::lower_bound(at.begin(), at.end(), key);
+        if (it == at.end() || it->x != s.x || it->y != s.y)
+            return "a slot names a position without a node";
     }
-    if (occupied != at.size() || idx.used != at.size())
+    if (occupied != positions || idx.used != positions)
         return "the table holds " + std::to_string(occupied) + " slots and counts " +
-               std::to_string(idx.used) + " for " + std::to_string(at.size()) + " positions";
+               std::to_string(idx.used) + " for " + std::to_string(positions) + " positions";
     if (idx.used * 4 > idx.capacity * 3) return "the table is fuller than three quarters";
     if (idx.entries != entries)
         return "the index counts " + std::to_string(idx.entries) + " entries; the graph holds " +

@@ -24,6 +24,10 @@ std::string graph_invariant_violation(const Node* head, bool self_loops_allowed)
 // shared position it may write one entry of an edge and one of another) and after a refresh.
 std::string weight_pairing_violation(const Node* head);
 
+// Both of the above in one walk: the invariants, and equal weights where weights_paired.
+std::string graph_and_weight_violation(const Node* head, bool self_loops_allowed,
+                                       bool weights_paired);
+
 // The shape of the graph at one moment: the nodes in list order and, for each, its entries
 // in list order. Compared with the graph after one operation to check creation order.
 struct GraphSnapshot {

@@ -49,20 +49,27 @@ std::string state_difference(const StoreState& r, const StoreState& i) {
         s << "default holds " << r.nodes.size() << " nodes, indexed " << i.nodes.size();
         return s.str();
     }
+    std::size_t first = 0;  // the place of node k's first entry, the same in both while equal
     for (std::size_t k = 0; k < r.nodes.size(); ++k) {
         const auto& a = r.nodes[k];
         const auto& b = i.nodes[k];
-        if (a == b) continue;
+        bool same = a == b;
+        std::size_t e = 0;
+        while (same && e < a.entry_count && r.entries[first + e] == i.entries[first + e]) ++e;
+        same = same && e == a.entry_count;
+        if (same) {
+            first += a.entry_count;
+            continue;
+        }
         s << "node #" << k << ": default (" << a.x << ", " << a.y << ")=" << a.value << " with "
-          << a.entries.size() << " entries; indexed (" << b.x << ", " << b.y << ")=" << b.value
-          << " with " << b.entries.size() << " entries";
-        for (std::size_t e = 0; e < a.entries.size() && e < b.entries.size(); ++e)
-            if (a.entries[e] != b.entries[e]) {
-                s << "; entry " << e << ": #" << a.entries[e].first << " weight "
-                  << a.entries[e].second << " against #" << b.entries[e].first << " weight "
-                  << b.entries[e].second;
-                break;
-            }
+          << a.entry_count << " entries; indexed (" << b.x << ", " << b.y << ")=" << b.value
+          << " with " << b.entry_count << " entries";
+        if (a == b) {
+            const auto& p = r.entries[first + e];
+            const auto& q = i.entries[first + e];
+            s << "; entry " << e << ": #" << p.to << " weight " << p.weight << " against #" << q.to
+              << " weight " << q.weight;
+        }
         return s.str();
     }
     return "";

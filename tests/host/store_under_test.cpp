@@ -6,21 +6,29 @@
 #include "invariants.h"
 #include "settings.h"
 
-#include <unordered_map>
+#include <algorithm>
+#include <utility>
+#include <vector>
 
 namespace {
 
 void read_state(StoreState* out) {
-    std::unordered_map<const Node*, std::size_t> place;
+    std::vector<std::pair<const Node*, std::size_t>> place;  // sorted by address
     out->nodes.clear();
+    out->entries.clear();
     for (const Node* n = node_list; n; n = n->next) {
-        place.emplace(n, out->nodes.size());
-        out->nodes.push_back({n->x, n->y, n->value, {}});
+        place.emplace_back(n, out->nodes.size());
+        std::size_t count = 0;
+        for (const Edge* e = n->edges; e; e = e->next) ++count;
+        out->nodes.push_back({n->x, n->y, n->value, count});
     }
-    std::size_t i = 0;
-    for (const Node* n = node_list; n; n = n->next, ++i)
-        for (const Edge* e = n->edges; e; e = e->next)
-            out->nodes[i].entries.emplace_back(place.at(e->to), e->weight);
+    std::sort(place.begin(), place.end());
+    for (const Node* n = node_list; n; n = n->next)
+        for (const Edge* e = n->edges; e; e = e->next) {
+            const auto it = std::lower_bound(place.begin(), place.end(),
+                                             std::make_pair(static_cast<const Node*>(e->to), std::size_t{0}));
+            out->entries.push_back({it->second, e->weight});
+        }
 }
 
 const double* path() { return path_buf; }

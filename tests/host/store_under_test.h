@@ -16,17 +16,24 @@
 
 #include "test_host.h"
 
-// The graph the builds must agree on between calls (path_buf is read in place: path()).
+// The graph the builds must agree on between calls (path_buf is read in place: path()). Flat,
+// so that reading it allocates two arrays however large the graph.
 struct StoreState {
     struct NodeState {
         std::int32_t x, y, value;
-        std::vector<std::pair<std::size_t, std::int32_t>> entries;  // (place of to, weight)
+        std::size_t  entry_count;  // its entries follow those of the nodes before it
         bool operator==(const NodeState& o) const {
-            return x == o.x && y == o.y && value == o.value && entries == o.entries;
+            return x == o.x && y == o.y && value == o.value && entry_count == o.entry_count;
         }
     };
-    std::vector<NodeState> nodes;  // list order
-    bool operator==(const StoreState& o) const { return nodes == o.nodes; }
+    struct EntryState {
+        std::size_t  to;  // the neighbour's place in the list
+        std::int32_t weight;
+        bool operator==(const EntryState& o) const { return to == o.to && weight == o.weight; }
+    };
+    std::vector<NodeState>  nodes;    // list order
+    std::vector<EntryState> entries;  // node by node, each node's in list order
+    bool operator==(const StoreState& o) const { return nodes == o.nodes && entries == o.entries; }
 };
 
 struct StoreUnderTest {
