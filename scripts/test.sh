@@ -10,23 +10,26 @@ start=$SECONDS
 bash scripts/install-deps.sh || exit 1
 
 presets=(linux m32 asan win32 win64 linux-indexed m32-indexed asan-indexed win32-indexed win64-indexed)
-passed=0 failed=0
+passed=0 failed=0 skipped=0
 times=()
 log=$(mktemp)
 trap 'rm -f "$log"' EXIT
 
-# Adds the counts of a summary line "... N tests failed out of T" (ctest) or "package: P
-# passed, F failed" to the totals; false when there is none.
+# Adds the counts of a summary line "... N tests failed out of T" (ctest, whose skipped tests
+# are listed as "(Skipped)") or "package: P passed, F failed, S skipped" to the totals; false
+# when there is none.
 count() {
   local line
   if line=$(grep -E 'tests passed, [0-9]+ tests failed out of [0-9]+' "$log" | tail -n 1) && [ -n "$line" ]; then
-    local total bad
+    local total bad skip
     total=$(sed -E 's/.* out of ([0-9]+).*/\1/' <<<"$line")
     bad=$(sed -E 's/.* ([0-9]+) tests failed.*/\1/' <<<"$line")
-    passed=$((passed + total - bad)) failed=$((failed + bad))
-  elif line=$(grep -E '^package: [0-9]+ passed, [0-9]+ failed' "$log" | tail -n 1) && [ -n "$line" ]; then
+    skip=$(grep -cE '^ *[0-9]+ - .* \(Skipped\)$' "$log")
+    passed=$((passed + total - bad - skip)) failed=$((failed + bad)) skipped=$((skipped + skip))
+  elif line=$(grep -E '^package: [0-9]+ passed, [0-9]+ failed, [0-9]+ skipped' "$log" | tail -n 1) && [ -n "$line" ]; then
     passed=$((passed + $(sed -E 's/^package: ([0-9]+) passed.*/\1/' <<<"$line")))
     failed=$((failed + $(sed -E 's/.* ([0-9]+) failed.*/\1/' <<<"$line")))
+    skipped=$((skipped + $(sed -E 's/.* ([0-9]+) skipped.*/\1/' <<<"$line")))
   else
     return 1
   fi
@@ -57,5 +60,8 @@ times+=("package: $((SECONDS - t0)) s")
 echo
 printf '%s\n' "${times[@]}"
 echo "all: $((SECONDS - start)) s"
-echo "$passed passed, $failed failed"
+if [ "$skipped" -gt 0 ]; then
+  echo "skipped: the tests of 32-bit x86 programs, which this machine does not run (Exec format error)"
+fi
+echo "$passed passed, $failed failed, $skipped skipped"
 [ "$failed" -eq 0 ]
