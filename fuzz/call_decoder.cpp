@@ -111,18 +111,37 @@ void spoil_class(ByteStream& in, HostArray& a) {
     }
 }
 
-// Command 0 at (x, y), joined to (bx, by) with weight w; a bx of 0 joins nothing.
-FuzzStep add_call(double x, double y, double bx, double by, double w, double value) {
-    FuzzStep step;
-    step.inputs = {scalar_arg(x), scalar_arg(y), scalar_arg(bx), scalar_arg(by), scalar_arg(w),
-                   scalar_arg(0.0), scalar_arg(value)};
+// Makes a a real double scalar holding v, in the room it has.
+void set_scalar(HostArray& a, double v) {
+    a.rows = a.cols = 1;
+    a.cls = ArrayClass::Double;
+    a.complex = a.sparse = false;
+    a.data.assign(1, v);
+}
+
+// The next step of the batch, a call of seven inputs with default settings, in reused room.
+FuzzStep& new_step(StepBatch& steps) {
+    if (steps.count == steps.room.size()) steps.room.emplace_back();
+    FuzzStep& step = steps.room[steps.count++];
+    step.kind = FuzzStep::Kind::Call;
+    step.fail_after = -1;
+    step.full_check = true;
+    step.inputs.resize(7);
     return step;
+}
+
+// Command 0 at (x, y), joined to (bx, by) with weight w; a bx of 0 joins nothing.
+void add_call(StepBatch& steps, double x, double y, double bx, double by, double w,
+              double value) {
+    FuzzStep& step = new_step(steps);
+    const double inputs[7] = {x, y, bx, by, w, 0.0, value};
+    for (int k = 0; k < 7; ++k) set_scalar(step.inputs[k], inputs[k]);
 }
 
 // A chain of 2 to 129 nodes, or now and then 400 to 415, from a start position in steps of -1, 0 or 1, each joined to the
 // one before; or a star of up to 64 nodes on a row next to a centre, each joined to it. The
 // values count up from 1, so that listings are not cut by a zero value.
-void take_shape(ByteStream& in, bool chain, std::vector<FuzzStep>& steps) {
+void take_shape(ByteStream& in, bool chain, StepBatch& steps) {
     const std::uint8_t c = take_byte(in);
     int count = c % 64 + 1;
     if (chain) count = c < 0xF0 ? c % 128 + 2 : 400 + (c & 0x0F);  // long ones are rare: slow
@@ -135,46 +154,44 @@ void take_shape(ByteStream& in, bool chain, std::vector<FuzzStep>& steps) {
         for (int i = 0; i < count; ++i) {
             const double x = x0 + i * dx, y = y0 + i * dy;
             const double bx = i == 0 ? 0.0 : x - dx;
-            steps.push_back(add_call(x, y, bx, y - dy, w, i + 1));
+            add_call(steps, x, y, bx, y - dy, w, i + 1);
         }
     } else {
-        steps.push_back(add_call(x0, y0, 0.0, 0.0, w, 1));
-        for (int i = 1; i <= count; ++i)
-            steps.push_back(add_call(x0 + i * dx, y0 + dy + 1.0, x0, y0, w, i + 1));
+        add_call(steps, x0, y0, 0.0, 0.0, w, 1);
+        for (int i = 1; i <= count; ++i) add_call(steps, x0 + i * dx, y0 + dy + 1.0, x0, y0, w, i + 1);
     }
-    for (std::size_t i = 0; i + 1 < steps.size(); ++i) steps[i].full_check = false;
+    for (std::size_t i = 0; i + 1 < steps.count; ++i) steps.room[i].full_check = false;
 }
 
 }  // namespace
 
 bool read_header(ByteStream& in) { return (take_byte(in) & 1) != 0; }
 
-bool next_steps(ByteStream& in, bool injection_allowed, std::vector<FuzzStep>& steps) {
-    steps.clear();
+bool next_steps(ByteStream& in, bool injection_allowed, StepBatch& steps) {
+    steps.count = 0;
     if (in.left == 0) return false;
     const std::uint8_t op = take_byte(in);
     if (op == 0xFF) {
-        steps.emplace_back().kind = FuzzStep::Kind::Unload;
+        new_step(steps).kind = FuzzStep::Kind::Unload;
         return true;
     }
     if (op == 0xFE || op == 0xFD) {
         take_shape(in, op == 0xFE, steps);
         return true;
     }
-    FuzzStep& step = steps.emplace_back();
+    FuzzStep& step = new_step(steps);
     const double code = take_code(in, op & 0x0F);
     const unsigned variant = op >> 4;
 
-    step.inputs.resize(7);
     if (code == 7.0) {
         take_grid_inputs(in, step.inputs);
     } else {
-        for (int k = 0; k < 3; ++k) step.inputs[k] = scalar_arg(take_number(in));
+        for (int k = 0; k < 3; ++k) set_scalar(step.inputs[k], take_number(in));
     }
-    step.inputs[3] = scalar_arg(take_number(in));
-    step.inputs[4] = scalar_arg(take_number(in));
-    step.inputs[5] = scalar_arg(code);
-    step.inputs[6] = scalar_arg(take_number(in));
+    set_scalar(step.inputs[3], take_number(in));
+    set_scalar(step.inputs[4], take_number(in));
+    set_scalar(step.inputs[5], code);
+    set_scalar(step.inputs[6], take_number(in));
 
     switch (variant) {
         case 10: {  // another number of inputs: 0 .. 9

@@ -82,10 +82,13 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     unload_plugin();
     ByteStream in{data, size};
     const bool injection_allowed = read_header(in);
-    // Everything of the run goes with the input: an input that ends with more memory held than
-    // it began with makes libFuzzer run it again under the leak checker.
-    Run run;
-    std::vector<FuzzStep> steps;
+    // The copies and the decoded steps keep their room from input to input: only an input that
+    // needs more room than any before ends with more memory held than it began with, which
+    // makes libFuzzer run it again under the leak checker.
+    static Run run;
+    run.calls_since_graph_check = 0;
+    run.weights_may_differ = false;
+    static StepBatch steps;
     std::size_t n = 0;
     while (next_steps(in, injection_allowed, steps)) {
         for (const FuzzStep& step : steps) run_step(++n, step, run);

@@ -126,10 +126,6 @@ std::string collect_entries(const std::vector<const Node*>& order, const NodeInd
     return "";
 }
 
-}  // namespace
-
-namespace {
-
 // The structural faults of the graph (the pairing and self-loop rules), given its entries
 // sorted by their ends: "" or the first fault.
 std::string pairing_violation(const std::vector<const Node*>& order, const NodeIndex& index,
@@ -178,19 +174,26 @@ std::string unequal_weights(const std::vector<const Node*>& order, const NodeInd
     return "";
 }
 
+// Numbers the nodes and gathers every entry, sorted by its ends; a fault found on the way.
+std::string sorted_entries(const Node* head, NodeIndex& index, std::vector<const Node*>& order,
+                           std::vector<EntryEnds>& ends) {
+    std::string fault = index_nodes(head, index, order);
+    if (!fault.empty()) return fault;
+    fault = collect_entries(order, index, ends);
+    if (!fault.empty()) return fault;
+    std::stable_sort(ends.begin(), ends.end());
+    return "";
+}
+
 }  // namespace
 
 std::string graph_and_weight_violation(const Node* head, bool self_loops_allowed,
                                        bool weights_paired) {
     NodeIndex index;
     std::vector<const Node*> order;
-    std::string fault = index_nodes(head, index, order);
-    if (!fault.empty()) return fault;
     std::vector<EntryEnds> ends;
-    fault = collect_entries(order, index, ends);
-    if (!fault.empty()) return fault;
-    std::stable_sort(ends.begin(), ends.end());
-    fault = pairing_violation(order, index, ends, self_loops_allowed);
+    std::string fault = sorted_entries(head, index, order, ends);
+    if (fault.empty()) fault = pairing_violation(order, index, ends, self_loops_allowed);
     if (fault.empty() && weights_paired) fault = unequal_weights(order, index, ends);
     return fault;
 }
@@ -202,13 +205,9 @@ std::string graph_invariant_violation(const Node* head, bool self_loops_allowed)
 std::string weight_pairing_violation(const Node* head) {
     NodeIndex index;
     std::vector<const Node*> order;
-    std::string fault = index_nodes(head, index, order);
-    if (!fault.empty()) return fault;
     std::vector<EntryEnds> ends;
-    fault = collect_entries(order, index, ends);
-    if (!fault.empty()) return fault;
-    std::stable_sort(ends.begin(), ends.end());
-    return unequal_weights(order, index, ends);
+    std::string fault = sorted_entries(head, index, order, ends);
+    return fault.empty() ? unequal_weights(order, index, ends) : fault;
 }
 
 GraphSnapshot snapshot_graph(const Node* head) {
