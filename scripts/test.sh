@@ -24,7 +24,7 @@ count() {
     local total bad skip
     total=$(sed -E 's/.* out of ([0-9]+).*/\1/' <<<"$line")
     bad=$(sed -E 's/.* ([0-9]+) tests failed.*/\1/' <<<"$line")
-    skip=$(grep -cE '^ *[0-9]+ - .* \(Skipped\)$' "$log")
+    skip=$(grep -cE '^[[:space:]]*[0-9]+ - .* \(Skipped\)$' "$log")
     passed=$((passed + total - bad - skip)) failed=$((failed + bad)) skipped=$((skipped + skip))
   elif line=$(grep -E '^package: [0-9]+ passed, [0-9]+ failed, [0-9]+ skipped' "$log" | tail -n 1) && [ -n "$line" ]; then
     passed=$((passed + $(sed -E 's/^package: ([0-9]+) passed.*/\1/' <<<"$line")))
