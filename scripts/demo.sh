@@ -16,8 +16,10 @@ step() {  # TEXT COMMAND...
 
 step "installing the packages that are missing (scripts/install-deps.sh demo)" \
   bash scripts/install-deps.sh demo
-# Without the tests, whose libraries the demo does not need; test.sh turns them on again.
-step "configuring the linux preset (build/cmake/linux)" cmake --preset linux -DBUILD_TESTS=OFF
+# Without the tests and the benchmarks, whose libraries the demo does not need; test.sh turns
+# them on again.
+step "configuring the linux preset (build/cmake/linux)" \
+  cmake --preset linux -DBUILD_TESTS=OFF -DBUILD_BENCHMARKS=OFF
 step "building zelmot, ombrik and main for Octave (build/octave)" \
   cmake --build --preset linux --target zelmot_octave ombrik_octave main_octave
 echo "demo.sh: running demo/demo_session.m in octave-cli ($((SECONDS - start)) s so far)"
