@@ -1,9 +1,19 @@
 #!/usr/bin/env bash
-# install-deps.sh - installs, with apt-get, every package the builds, tests, demo and benchmarks
-# need and that is missing. Run as root on Debian 12. With the argument "demo", only what the
-# demo needs: the Octave packages, none of the i386 or Windows ones, which a mirror in the middle
-# of a sync can hold back.
+# install-deps.sh - installs, with apt-get, the packages that are missing. Run as root on
+# Debian 12.
+#
+#   install-deps.sh                  everything: builds, tests, demo, packages and benchmarks
+#   install-deps.sh demo             the demo: the Octave plug-ins and Octave
+#   install-deps.sh package-octave   scripts/package.sh octave: the Octave package
+#   install-deps.sh package          scripts/package.sh: the Octave package and the Windows bundle
+#
+# A package that only some tests use (32-bit Wine) may fail to install, say while the mirror's
+# i386 lists are in the middle of a sync: that costs only those tests. The script says which
+# package and apt's reason in one line, writes the reason to build/unavailable-packages.tsv for
+# the tests to give when they skip, and goes on. Any other package that cannot be installed
+# stops it with apt's reason.
 set -euo pipefail
+cd "$(dirname "$0")/.."
 
 # Installed without recommendations, so every package we use is named here, also where another
 # one only recommends it:
@@ -20,15 +30,29 @@ demo_packages=(
   cmake ninja-build g++
   octave liboctave-dev gnuplot-nox fonts-freefont-otf ghostscript
 )
-packages=(
-  "${demo_packages[@]}" g++-multilib make
-  googletest libgtest-dev libbenchmark-dev libboost-graph-dev
+# The Windows bundle: the cross compilers; the presets' trees configure the tests too.
+windows_build_packages=(
+  cmake ninja-build googletest
   g++-mingw-w64-i686 g++-mingw-w64-x86-64 binutils-mingw-w64-i686 binutils-mingw-w64-x86-64
-  wine wine64 wine32:i386
+)
+test_packages=(
+  "${demo_packages[@]}" "${windows_build_packages[@]}" g++-multilib make
+  libgtest-dev libbenchmark-dev libboost-graph-dev
+  wine wine64
   clang libclang-rt-14-dev llvm-14 valgrind qemu-user
 )
+# Used only by the Wine tests of the .mexw32 files.
+optional_packages=(wine32:i386)
 
-[ "${1:-}" = demo ] && packages=("${demo_packages[@]}")
+case "${1:-all}" in
+  all)            packages=("${test_packages[@]}") optional=("${optional_packages[@]}") ;;
+  demo)           packages=("${demo_packages[@]}") optional=() ;;
+  package-octave) packages=() optional=() ;;   # text files, tar and gzip: all in the base system
+  package)        packages=("${windows_build_packages[@]}") optional=() ;;
+  *) echo "usage: install-deps.sh [demo|package-octave|package]" >&2; exit 2 ;;
+esac
+
+unavailable=build/unavailable-packages.tsv   # PACKAGE <tab> why it is not installed
 
 missing() {  # PACKAGE...: prints those not installed
   local p
@@ -37,30 +61,63 @@ missing() {  # PACKAGE...: prints those not installed
   done
 }
 
-install() {  # PACKAGE...
-  echo "installing: $*"
-  export DEBIAN_FRONTEND=noninteractive
-  # A mirror in the middle of a sync fails an update now and then; a later try usually passes.
-  # If every try fails, the install still uses whatever lists were fetched.
+# A mirror in the middle of a sync fails an update now and then; a later try usually passes.
+# If every try fails, the install still uses whatever lists were fetched.
+update() {  # TRIES
   local try
-  for try in 1 2 3; do
-    apt-get update -q && break
-    echo "apt-get update failed (try $try of 3)"
-    [ "$try" -lt 3 ] && sleep $((try * 15))
+  for try in $(seq "$1"); do
+    apt-get update -q && return 0
+    echo "apt-get update failed (try $try of $1)"
+    [ "$try" -lt "$1" ] && sleep $((try * 15))
   done
-  apt-get install -y -q --no-install-recommends "$@"
+  return 0
 }
 
-mapfile -t native < <(missing "${packages[@]}" | grep -v ':i386$')
-[ ${#native[@]} -eq 0 ] || install "${native[@]}"
+# apt's reason in one line: the first unmet dependency it names, and its last error.
+apt_reason() {  # LOG
+  { grep -m 1 -E ' : (Pre)?Depends: ' "$1" | sed -E 's/^ +//; s/ +/ /g'
+    grep -E '^E: ' "$1" | tail -n 1; } | paste -sd ';' | sed 's/;/; /'
+}
 
-# 32-bit Wine only where 32-bit x86 programs run: some virtual machines refuse them, and there
-# the tests that need it are skipped.
-mapfile -t foreign < <(missing "${packages[@]}" | grep ':i386$')
-[ ${#foreign[@]} -eq 0 ] && exit 0
-if ! bash "$(dirname "$0")/x86_32_runs.sh"; then
-  echo "not installing ${foreign[*]}: this machine does not run 32-bit x86 programs"
-  exit 0
+record() {  # PACKAGE [REASON]: notes why PACKAGE is not installed, or forgets it with no reason
+  mkdir -p build
+  touch "$unavailable"
+  grep -v -F "$1"$'\t' "$unavailable" > "$unavailable.new" || true
+  [ $# -lt 2 ] || printf '%s\t%s\n' "$1" "$2" >> "$unavailable.new"
+  mv "$unavailable.new" "$unavailable"
+}
+
+export DEBIAN_FRONTEND=noninteractive
+log=$(mktemp)
+trap 'rm -f "$log"' EXIT
+
+mapfile -t native < <(missing "${packages[@]}")
+if [ ${#native[@]} -gt 0 ]; then
+  echo "installing: ${native[*]}"
+  update 3
+  if ! apt-get install -y -q --no-install-recommends "${native[@]}" > "$log" 2>&1; then
+    tail -n 30 "$log"
+    echo "install-deps.sh: could not install ${native[*]}: $(apt_reason "$log")"
+    exit 1
+  fi
 fi
-dpkg --print-foreign-architectures | grep -qx i386 || dpkg --add-architecture i386
-install "${foreign[@]}"
+
+for p in $(missing "${optional[@]}"); do
+  # 32-bit Wine is made of 32-bit x86 programs: some virtual machines refuse them.
+  if [[ $p == *:i386 ]] && ! bash scripts/x86_32_runs.sh; then
+    why="this machine does not run 32-bit x86 programs (Exec format error)"
+  else
+    [[ $p != *:i386 ]] || dpkg --print-foreign-architectures | grep -qx i386 \
+      || dpkg --add-architecture i386
+    echo "installing: $p"
+    update 1
+    if apt-get install -y -q --no-install-recommends "$p" > "$log" 2>&1; then
+      record "$p"
+      continue
+    fi
+    why="apt-get install failed: $(apt_reason "$log")"
+  fi
+  echo "install-deps.sh: not installing $p, the tests that need it are skipped: $why"
+  record "$p" "$why"
+done
+exit 0

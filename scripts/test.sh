@@ -13,7 +13,8 @@ presets=(linux m32 asan win32 win64 linux-indexed m32-indexed asan-indexed win32
 passed=0 failed=0 skipped=0
 times=()
 log=$(mktemp)
-trap 'rm -f "$log"' EXIT
+skips=$(mktemp)   # PRESET <tab> why a test of it was skipped, one line per skipped test
+trap 'rm -f "$log" "$skips"' EXIT
 
 # Adds the counts of a summary line "... N tests failed out of T" (ctest, whose skipped tests
 # are listed as "(Skipped)") or "package: P passed, F failed, S skipped" to the totals; false
@@ -48,6 +49,9 @@ for p in "${presets[@]}"; do
   echo "== test $p (built in $((t1 - t0)) s)"
   ctest --preset "$p" -j2 2>&1 | tee "$log" | grep -vE '^ +Start |Test +#[0-9]+: .* Passed' || true
   count || { echo "ctest ($p) printed no summary"; failed=$((failed + 1)); }
+  # A skipped test says why in one line of its output, which CTest keeps in LastTest.log.
+  sed -n -E "s/^skipped: (.*)/$p\t\1/p" "build/cmake/$p/Testing/Temporary/LastTest.log" \
+    >> "$skips" 2> /dev/null || true
   times+=("$p: built in $((t1 - t0)) s, tested in $((SECONDS - t1)) s")
 done
 
@@ -55,13 +59,18 @@ t0=$SECONDS
 echo "== package: the Octave package and the Windows bundle"
 bash tests/package/test_package.sh 2>&1 | tee "$log"
 count || { echo "the package test printed no summary"; failed=$((failed + 1)); }
+sed -n -E 's/^skip .* under Wine \((.*)\)$/package\t\1/p' "$log" >> "$skips"
 times+=("package: $((SECONDS - t0)) s")
 
 echo
 printf '%s\n' "${times[@]}"
 echo "all: $((SECONDS - start)) s"
-if [ "$skipped" -gt 0 ]; then
-  echo "skipped: the tests of 32-bit x86 programs, which this machine does not run (Exec format error)"
+# One line per reason: how many tests it skipped, in which presets.
+awk -F '\t' '{ if (!($2 in n)) order[++k] = $2; n[$2]++
+               if (index(", " p[$2] ", ", ", " $1 ", ") == 0) p[$2] = p[$2] (p[$2] == "" ? "" : ", ") $1 }
+     END { for (i = 1; i <= k; i++) printf "skipped %d (%s): %s\n", n[order[i]], p[order[i]], order[i] }' "$skips"
+if [ "$skipped" -ne "$(wc -l < "$skips")" ]; then
+  echo "skipped $skipped tests, of which $(wc -l < "$skips") said why"
 fi
 echo "$passed passed, $failed failed, $skipped skipped"
 [ "$failed" -eq 0 ]

@@ -9,5 +9,9 @@ if [ "${QEMU_I386:-yes}" = yes ] && command -v qemu-i386 > /dev/null; then
   echo "this machine does not run 32-bit x86 programs: running under qemu-i386"
   exec qemu-i386 -L / "$@"
 fi
-echo "skipped: this machine does not run 32-bit x86 programs (Exec format error), nor qemu-i386"
+if [ "${QEMU_I386:-yes}" = yes ]; then
+  echo "skipped: this machine does not run 32-bit x86 programs (Exec format error), nor qemu-i386"
+else
+  echo "skipped: this machine does not run 32-bit x86 programs (Exec format error), and this one is not run under qemu-i386"
+fi
 exit 125

@@ -130,8 +130,8 @@ wine_half() {
     check "the Windows test host of win$w" quiet_build "win$w" windows_host
     for folder in "" indexed/; do
       for n in zelmot ombrik main; do
-        if [ $w = 32 ] && ! bash scripts/x86_32_runs.sh; then
-          echo "skip bundle: $folder$n.mexw$w under Wine (this machine does not run 32-bit x86 programs)"
+        if [ $w = 32 ] && why=$(bash scripts/no_wine32.sh); then
+          echo "skip bundle: $folder$n.mexw$w under Wine ($why)"
           continue
         fi
         check "bundle: $folder$n.mexw$w under Wine: scenarios" \
