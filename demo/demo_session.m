@@ -76,14 +76,14 @@ for y = 1:height
 end
 nodes = g.listNodes();
 fprintf('1. The map: %d nodes, %d edges, %d walls. Mud (~) costs 5 to enter, floor (.) 1.\n', ...
-        size(nodes, 2), edges, size(walls, 2));
-mud = find(nodes(3, :) > 1, 2);
-fprintf('   listNodes() is 3-by-%d, [x; y; value] per node; the first two and two mud cells:\n', ...
-        size(nodes, 2));
-disp(nodes(:, [1 2 mud]));
+        size(nodes, 1), edges, size(walls, 2));
+mud = find(nodes(:, 3) > 1, 2);
+fprintf('   listNodes() is %d-by-3, [x y value] per node; the first two and two mud cells:\n', ...
+        size(nodes, 1));
+disp(nodes([1 2 mud.'], :));
 [path1, status] = g.shortestPath(start, goal);
 fprintf('   shortestPath([%d %d], [%d %d]): %s, %d points, around the mud\n', ...
-        start, goal, status, size(path1, 2));
+        start, goal, status, size(path1, 1));
 show_map(g, width, height, path1);
 [fig, why_not] = draw_stage(fig, 1, g, walls, path1, '1. the map and its cheapest path', width, height, why_not);
 
@@ -92,11 +92,11 @@ show_map(g, width, height, path1);
 keep = [11 3];
 fold = [13 3];
 g.mergeNodes(keep, fold);
-fprintf('\n2. mergeNodes([%d %d], [%d %d]) knocks through the wall; neighbours([%d %d]):\n', ...
+fprintf('\n2. mergeNodes([%d %d], [%d %d]) knocks through the wall; neighbors([%d %d]):\n', ...
         keep, fold, keep);
-disp(g.neighbours(keep));
+disp(g.neighbors(keep));
 [path2, status] = g.shortestPath(start, goal);
-fprintf('   shortestPath: %s, %d points, through the new opening\n', status, size(path2, 2));
+fprintf('   shortestPath: %s, %d points, through the new opening\n', status, size(path2, 1));
 show_map(g, width, height, path2);
 [fig, why_not] = draw_stage(fig, 2, g, walls, path2, '2. (13,3) merged into (11,3)', width, height, why_not);
 
@@ -105,24 +105,26 @@ show_map(g, width, height, path2);
 % floor then.
 door = [12 3];
 g.moveNode(keep, door);
-fprintf('\n3. moveNode([%d %d], [%d %d]): the node keeps its edges; neighbours([%d %d]):\n', ...
+fprintf('\n3. moveNode([%d %d], [%d %d]): the node keeps its edges; neighbors([%d %d]):\n', ...
         keep, door, door);
-disp(g.neighbours(door));
+disp(g.neighbors(door));
 g.refreshWeights();
 [path3, status] = g.shortestPath(start, goal);
 via = 'not via';
-if ismember(door, path3.', 'rows')
+if ismember(door, path3, 'rows')
   via = 'via';
 end
 fprintf(['   refreshWeights() makes each weight its edge''s length (mud included);\n' ...
-         '   shortestPath: %s, %d points, %s the moved node\n'], status, size(path3, 2), via);
+         '   shortestPath: %s, %d points, %s the moved node\n'], status, size(path3, 1), via);
 show_map(g, width, height, path3);
 [fig, why_not] = draw_stage(fig, 3, g, walls, path3, '3. moved into the wall, weights refreshed', width, height, why_not);
 
 [path, status] = g.shortestPath(start, [40 40]);
 fprintf('\n4. No node at the goal: status %s, path %d-by-%d\n', status, size(path));
 g.addNode([30 30], 1);
+warning('off', 'GraphPlugin:costBound');  % the status says it: no path cheaper than 30000
 [path, status] = g.shortestPath(start, [30 30]);
+warning('on', 'GraphPlugin:costBound');
 fprintf('   a goal no edge reaches: status %s, path %d-by-%d\n\n', status, size(path));
 
 if isempty(fig)

@@ -1,7 +1,8 @@
 function test_wrapper(name, plugin_dir)
 % TEST_WRAPPER  GraphPlugin against the built plug-in NAME in PLUGIN_DIR: every method, the
-% empty answers, the argument errors, and that direct calls see what the wrapper did. The
-% GraphPlugin on the path is the one tested (an installed package's); without one, this clone's.
+% empty answers, the argument errors, the traps of the raw answers refused or flagged, and that
+% direct calls see what the wrapper did. Positions come back as rows [x y]. The GraphPlugin on
+% the path is the one tested (an installed package's); without one, this clone's.
   if isempty(which('GraphPlugin'))
     addpath(fullfile(fileparts(fileparts(fileparts(mfilename('fullpath')))), 'toolbox'));
   end
@@ -13,8 +14,8 @@ function test_wrapper(name, plugin_dir)
             @tells_the_path_answers_apart, @cuts_long_paths_at_the_plugin_limit, ...
             @merges_and_removes_nodes, @runs_command_7_where_it_exists, ...
             @rejects_bad_arguments_and_changes_nothing, @shares_one_graph_per_plugin, ...
-            @passes_the_zero_rule_through, @prints_help, @takes_rows_as_one_call_each, ...
-            @rejects_a_bad_row_and_changes_nothing};
+            @flags_the_zero_rule_and_the_bounds, @prints_help, @takes_rows_as_one_call_each, ...
+            @rejects_a_bad_row_and_changes_nothing, @shows_itself};
   for k = 1:numel(checks)
     g.reset();
     checks{k}(g);
@@ -27,17 +28,18 @@ function binds_to_the_plugin(g)
                   'main', {{41, 300, 'refresh'}});  % Octave on Linux runs the 64-bit builds
   expected = limits.(g.Name);
   expect_equal({g.MaxPathPoints, g.MaxListed, g.Command7}, expected, 'properties');
+  expect_equal({g.CostBound, g.Store}, {30000, store_of(g.Name)}, 'cost bound and store');
   expect_error(@() GraphPlugin('zelmot2'), 'GraphPlugin:unknownPlugin', 'unknown name');
   expect_error(@() GraphPlugin(3), 'GraphPlugin:unknownPlugin', 'name not a string');
 end
 
 function answers_nothing_with_empty_shapes(g)
-  expect_equal(g.listNodes(), zeros(3, 0), 'listNodes of an empty graph');
-  expect_equal(g.neighbours([1 1]), zeros(2, 0), 'neighbours without a node');
+  expect_equal(g.listNodes(), zeros(0, 3), 'listNodes of an empty graph');
+  expect_equal(g.neighbors([1 1]), zeros(0, 2), 'neighbours without a node');
   [p, s] = g.shortestPath([1 1], [2 2]);
-  expect_equal({p, s}, {zeros(2, 0), 'noPath'}, 'path in an empty graph');
+  expect_equal({p, s}, {zeros(0, 2), 'noPath'}, 'path in an empty graph');
   g.addNode([1 1], 5);
-  expect_equal(g.neighbours([1 1]), zeros(2, 0), 'neighbours of a node without edges');
+  expect_equal(g.neighbours([1 1]), zeros(0, 2), 'neighbours of a node without edges');
   % The plug-in itself still answers its 1-by-1 zero: the wrapper changes only its own copy.
   expect_equal(feval(g.Name, 1, 1, 0, 0, 0, 1, 0), 0, 'direct call after the wrapper');
 end
@@ -47,7 +49,7 @@ function adds_and_lists_nodes(g)
   g.addNode([2 3], 7);
   g.addNode([1 1], 9);             % taken: keeps 5
   g.addNode(int32([-4 6]));        % value 1 by default; integer classes are accepted
-  expect_equal(g.listNodes(), [1 2 -4; 1 3 6; 5 7 1], 'nodes in creation order');
+  expect_equal(g.listNodes(), [1 1 5; 2 3 7; -4 6 1], 'nodes in creation order, as rows');
   expect_equal(feval(g.Name, 0, 0, 0, 0, 0, 6, 0), [1 2 -4; 1 3 6; 5 7 1], 'direct listing');
 end
 
@@ -55,31 +57,30 @@ function adds_edges_and_lists_neighbours(g)
   g.addNode([1 1], 1);
   g.addNode([2 2], 2);
   g.addNode([3 3], 3);
-  g.addNode([0 5], 4);
+  g.addNode([-1 5], 4);
   g.addEdge([1 1], [2 2], 4);
   g.addEdge([1 1], [3 3], 4);
-  g.addEdge([1 1], [0 5], 4);      % x = 0: the plug-in's edge switch must still be on
+  g.addEdge([1 1], [-1 5], 4);
   g.addEdge([2 2], [1 1], 9);      % already joined: nothing changes
-  % The third neighbour's x = 0 ends the answer: its y reads 0 too.
-  expect_equal(g.neighbours([1 1]), [2 3 0; 2 3 0], 'neighbours in the order made');
-  expect_equal(g.neighbours([0 5]), [1; 1], 'the node at x = 0 is joined');
-  expect_equal(g.neighbours([2 2]), [1; 1], 'a repeated edge is not doubled');
+  expect_equal(g.neighbors([1 1]), [2 2; 3 3; -1 5], 'neighbours in the order made');
+  expect_equal(g.neighbours([-1 5]), [1 1], 'the node at x = -1 is joined');
+  expect_equal(g.neighbors([2 2]), [1 1], 'a repeated edge is not doubled');
   g.addEdge([1 1], [8 8], 1);      % no node at B
-  expect_equal(size(g.neighbours([1 1]), 2), 3, 'no edge to a missing B');
-  g.reset();                       % the listing would end at (0, 5)
+  expect_equal(size(g.neighbors([1 1]), 1), 3, 'no edge to a missing B');
+  g.reset();
   g.addNode([2 2], 2);
   g.addEdge([7 7], [2 2], 1);      % like command 0: a missing A is made first
-  expect_equal(g.neighbours([7 7]), [2; 2], 'A made by addEdge');
-  expect_equal(g.listNodes(), [2 7; 2 7; 2 1], 'A made with value 1');
+  expect_equal(g.neighbors([7 7]), [2 2], 'A made by addEdge');
+  expect_equal(g.listNodes(), [2 2 2; 7 7 1], 'A made with value 1');
 end
 
 function joins_a_node_to_itself_as_the_build_says(g)
   g.addNode([4 4], 1);
   g.addEdge([4 4], [4 4], 2);
   if strcmp(g.Name, 'main')
-    expect_equal(g.neighbours([4 4]), zeros(2, 0), 'the 64-bit main refuses a self-loop');
+    expect_equal(g.neighbors([4 4]), zeros(0, 2), 'the 64-bit main refuses a self-loop');
   else
-    expect_equal(g.neighbours([4 4]), [4 4; 4 4], 'a self-loop is two entries');
+    expect_equal(g.neighbors([4 4]), [4 4; 4 4], 'a self-loop is two entries');
   end
 end
 
@@ -89,9 +90,9 @@ function moves_nodes_with_their_edges(g)
   g.addEdge([1 1], [2 1], 3);
   g.moveNode([2 1], [9 9]);
   g.moveNode([5 5], [6 6]);        % no node there: nothing happens
-  expect_equal(g.listNodes(), [1 9; 1 9; 1 2], 'moved, order and value kept');
-  expect_equal(g.neighbours([1 1]), [9; 9], 'the edge goes with the node');
-  expect_equal(g.neighbours([9 9]), [1; 1], 'the moved node keeps its edge');
+  expect_equal(g.listNodes(), [1 1 1; 9 9 2], 'moved, order and value kept');
+  expect_equal(g.neighbors([1 1]), [9 9], 'the edge goes with the node');
+  expect_equal(g.neighbors([9 9]), [1 1], 'the moved node keeps its edge');
 end
 
 function sets_weights_that_paths_follow(g)
@@ -100,11 +101,11 @@ function sets_weights_that_paths_follow(g)
   g.addEdge([1 1], [2 2], 2);
   g.addEdge([2 2], [3 3], 2);
   g.addEdge([1 1], [3 3], 5);
-  expect_equal(g.shortestPath([1 1], [3 3]), [3 2 1; 3 2 1], 'the cheaper way round');
+  expect_equal(g.shortestPath([1 1], [3 3]), [1 1; 2 2; 3 3], 'the cheaper way round');
   g.setWeight([3 3], [1 1], 3);
-  expect_equal(g.shortestPath([1 1], [3 3]), [3 1; 3 1], 'both directions changed');
+  expect_equal(g.shortestPath([1 1], [3 3]), [1 1; 3 3], 'both directions changed');
   g.setWeight([1 1], [9 9], 0);    % no such edge: nothing changes
-  expect_equal(g.shortestPath([1 1], [3 3]), [3 1; 3 1], 'missing edge left alone');
+  expect_equal(g.shortestPath([1 1], [3 3]), [1 1; 3 3], 'missing edge left alone');
 end
 
 function tells_the_path_answers_apart(g)
@@ -113,26 +114,27 @@ function tells_the_path_answers_apart(g)
   g.addEdge([2 1], [3 1], 1);
   cases = {
     % from    to       path                    status
-    [1 1],   [3 1],   [3 2 1; 1 1 1],         'found'
-    [1 1],   [1 1],   [1; 1],                 'found'
-    [1 1],   [7 7],   zeros(2, 0),            'noPath'    % not connected
-    [5 5],   [3 1],   zeros(2, 0),            'noPath'    % no node at the start
-    [1 1],   [9 9],   zeros(2, 0),            'noGoal'    % no node at the goal
+    [1 1],   [3 1],   [1 1; 2 1; 3 1],        'found'
+    [3 1],   [1 1],   [3 1; 2 1; 1 1],        'found'
+    [1 1],   [1 1],   [1 1],                  'found'
+    [1 1],   [7 7],   zeros(0, 2),            'costBound' % not connected, or only at 30000
+    [7 7],   [1 1],   zeros(0, 2),            'noPath'    % no edge at the start
+    [5 5],   [3 1],   zeros(0, 2),            'noPath'    % no node at the start
+    [1 1],   [9 9],   zeros(0, 2),            'noGoal'    % no node at the goal
   };
   for k = 1:size(cases, 1)
-    [p, s] = g.shortestPath(cases{k, 1}, cases{k, 2});
+    [p, s, ~] = quietly(@() g.shortestPath(cases{k, 1}, cases{k, 2}));
     expect_equal({p, s}, cases(k, 3:4), sprintf('path case %d', k));
   end
   % What the plug-in itself answers in the two empty cases.
   expect_equal(feval(g.Name, 1, 1, 7, 7, 0, 4, 0), 0, 'direct: no path is 1-by-1');
   expect_equal(feval(g.Name, 1, 1, 9, 9, 0, 4, 0), [0; 0], 'direct: no goal is [0; 0]');
-  % A node at x = 0 after the goal ends the path there.
-  g.addNode([0 2], 1);
+  % A node at x = 0, which only a direct call can make, after the goal ends the path there.
+  feval(g.Name, 0, 2, 1, 1, 1, 0, 1);
   g.addNode([5 2], 1);
-  g.addEdge([1 1], [0 2], 1);
-  g.addEdge([0 2], [5 2], 1);
-  [p, s] = g.shortestPath([1 1], [5 2]);
-  expect_equal({p, s}, {[5; 2], 'cut'}, 'cut at a node with x = 0');
+  feval(g.Name, 5, 2, 0.5, 2, 1, 0, 1);  % 0.5: the edge switch on, truncated to x = 0
+  [p, s, ~] = quietly(@() g.shortestPath([1 1], [5 2]));
+  expect_equal({p, s}, {[5 2], 'cut'}, 'cut at a node with x = 0');
 end
 
 function cuts_long_paths_at_the_plugin_limit(g)
@@ -142,9 +144,9 @@ function cuts_long_paths_at_the_plugin_limit(g)
   for k = 1:n - 1
     g.addEdge(chain(k, :), chain(k + 1, :), 1);
   end
-  [p, s] = g.shortestPath(chain(1, :), chain(n, :));
+  [p, s, ~] = quietly(@() g.shortestPath(chain(1, :), chain(n, :)));
   m = min(n, g.MaxPathPoints);
-  expect_equal(p, [n:-1:n - m + 1; ones(1, m)], 'the points nearest the goal');
+  expect_equal(p, [(n - m + 1:n).', ones(m, 1)], 'the points nearest the goal, in order');
   expected = 'found';
   if m < n
     expected = 'cut';
@@ -160,19 +162,19 @@ function merges_and_removes_nodes(g)
   g.addEdge([20 20], [10 10], 7);
   g.addEdge([30 30], [10 10], 5);
   g.mergeNodes([10 10], [20 20]);
-  expect_equal(g.listNodes(), [10 13 11 30; 10 14 11 30; 1 1 1 1], 'B is gone');
-  expect_equal(g.neighbours([10 10]), [30 13 11; 30 14 11], 'A took over B''s neighbours');
-  expect_equal(g.neighbours([13 14]), [10; 10], 'K points at A now');
+  expect_equal(g.listNodes(), [10 10 1; 13 14 1; 11 11 1; 30 30 1], 'B is gone');
+  expect_equal(g.neighbors([10 10]), [30 30; 13 14; 11 11], 'A took over B''s neighbours');
+  expect_equal(g.neighbors([13 14]), [10 10], 'K points at A now');
   % The new edge A-K1 weighs its length, 5, whatever B-K1 weighed: A-K1-(30, 30) costs 6.
   g.addEdge([13 14], [30 30], 1);
-  expect_equal(g.shortestPath([10 10], [30 30]), [30 10; 30 10], 'the direct edge (5) wins');
+  expect_equal(g.shortestPath([10 10], [30 30]), [10 10; 30 30], 'the direct edge (5) wins');
   g.setWeight([10 10], [30 30], 9);
-  expect_equal(g.shortestPath([10 10], [30 30]), [30 13 10; 30 14 10], '5 + 1 < 9');
+  expect_equal(g.shortestPath([10 10], [30 30]), [10 10; 13 14; 30 30], '5 + 1 < 9');
   g.mergeNodes([1 1], [13 14]);    % no node at KEEP: nothing changes
-  expect_equal(size(g.listNodes(), 2), 4, 'merge with a missing node');
+  expect_equal(size(g.listNodes(), 1), 4, 'merge with a missing node');
   g.removeNode([13 14]);
-  expect_equal(g.listNodes(), [10 11 30; 10 11 30; 1 1 1], 'removed');
-  expect_equal(g.neighbours([10 10]), [30 11; 30 11], 'its edges went with it');
+  expect_equal(g.listNodes(), [10 10 1; 11 11 1; 30 30 1], 'removed');
+  expect_equal(g.neighbors([10 10]), [30 30; 11 11], 'its edges went with it');
 end
 
 function runs_command_7_where_it_exists(g)
@@ -184,7 +186,7 @@ function runs_command_7_where_it_exists(g)
     g.importGrid([0 3 499], [0 0 499], [5 -2 9]);
     g.importGrid([1; 2], [3; 4], [5; 6]);  % columns are handed over as rows
     g.importGrid([], [], []);              % clears the grid
-    expect_equal(g.shortestPath([1 1], [2 1]), [2 1 1; 1 2 1], 'the grid leaves the graph');
+    expect_equal(g.shortestPath([1 1], [2 1]), [1 1; 1 2; 2 1], 'the grid leaves the graph');
     expect_error(@() g.importGrid([1 500], [1 1], [1 1]), 'GraphPlugin:badArgument', 'x 500');
     expect_error(@() g.importGrid([1 2], [1 -1], [1 1]), 'GraphPlugin:badArgument', 'y -1');
     expect_error(@() g.importGrid([1 2], [1 2], [1 2 3]), 'GraphPlugin:badArgument', 'lengths');
@@ -192,9 +194,9 @@ function runs_command_7_where_it_exists(g)
     expect_error(@() g.importGrid(1, 1), 'GraphPlugin:badArgument', 'VALUES missing');
     expect_error(@() g.refreshWeights(), 'GraphPlugin:notAvailable', 'refresh without it');
   else
-    expect_equal(g.shortestPath([1 1], [2 1]), [2 1 1; 1 2 1], 'the weights as given');
+    expect_equal(g.shortestPath([1 1], [2 1]), [1 1; 1 2; 2 1], 'the weights as given');
     g.refreshWeights();            % 50 becomes 1, the detour costs 1 + 1
-    expect_equal(g.shortestPath([1 1], [2 1]), [2 1; 1 1], 'the weights as lengths');
+    expect_equal(g.shortestPath([1 1], [2 1]), [1 1; 2 1], 'the weights as lengths');
     expect_error(@() g.importGrid(1, 1, 1), 'GraphPlugin:notAvailable', 'grid without it');
   end
 end
@@ -202,7 +204,7 @@ end
 function rejects_bad_arguments_and_changes_nothing(g)
   make_nodes(g, [1 1; 2 2]);
   g.addEdge([1 1], [2 2], 3);
-  before = {g.listNodes(), g.neighbours([1 1]), g.neighbours([2 2])};
+  before = {g.listNodes(), g.neighbors([1 1]), g.neighbors([2 2])};
   bad = {
     'position of three',   @() g.addNode([1 2 3], 1)
     'fractional position', @() g.addNode([1.5 2], 1)
@@ -219,42 +221,112 @@ function rejects_bad_arguments_and_changes_nothing(g)
     'empty position',      @() g.shortestPath([], [2 2])
     'bad KEEP',            @() g.mergeNodes([1 1 1], [2 2])
     'bad P',               @() g.removeNode(-0.5)
+    'no weight',           @() g.addEdge([1 1], [2 2])
+    'no TO',               @() g.moveNode([1 1])
+    'an extra argument',   @() g.mergeNodes([1 1], [2 2], 3)
+    'an extra grid input', @() g.importGrid(1, 1, 1, 1)
+    'no arguments at all', @() g.neighbors()
   };
   for k = 1:size(bad, 1)
     expect_error(bad{k, 2}, 'GraphPlugin:badArgument', bad{k, 1});
   end
-  expect_equal({g.listNodes(), g.neighbours([1 1]), g.neighbours([2 2])}, before, ...
+  % What the plug-in's answers cannot carry, and a weight its search cannot handle; the
+  % message names the rule.
+  traps = {
+    % what                  call                                       identifier       names
+    'position with x = 0', @() g.addNode([0 3], 1),                   'zeroRule',      'has a 0'
+    'value 0',             @() g.addNode([5 5], 0),                   'zeroRule',      'is 0'
+    'row with y = 0',      @() g.addNode([5 5; 6 0], 1),              'zeroRule',      'row 2'
+    'value 0 in a row',    @() g.addNode([5 5; 6 6], [1 0]),          'zeroRule',      'VALUES(2)'
+    'edge to x = 0',       @() g.addEdge([1 1], [0 2], 1),            'zeroRule',      'B ='
+    'move to y = 0',       @() g.moveNode([1 1], [1 0]),              'zeroRule',      'TO ='
+    'path from [0 0]',     @() g.shortestPath([0 0], [1 1]),          'zeroRule',      'FROM ='
+    'negative weight',     @() g.setWeight([1 1], [2 2], -5),         'negativeWeight', '0 or more'
+    'negative new edge',   @() g.addEdge([1 1], [5 5], -1),           'negativeWeight', '0 or more'
+    'negative in a row',   @() g.addEdge([1 1; 2 2], [2 2; 5 5], [1 -2]), 'negativeWeight', 'WEIGHT(2)'
+  };
+  for k = 1:size(traps, 1)
+    err = expect_error(traps{k, 2}, ['GraphPlugin:' traps{k, 3}], traps{k, 1});
+    if isempty(strfind(err.message, traps{k, 4}))
+      error('toolboxTest:message', '%s: the message does not name %s: %s', traps{k, 1}, ...
+            traps{k, 4}, err.message);
+    end
+  end
+  expect_equal({g.listNodes(), g.neighbors([1 1]), g.neighbors([2 2])}, before, ...
                'the graph after the rejected calls');
   g.addNode([-2147483648 2147483647], 7);  % the int32 limits themselves are fine
   nodes = g.listNodes();
-  expect_equal(nodes(:, end), [-2147483648; 2147483647; 7], 'int32 limits');
+  expect_equal(nodes(end, :), [-2147483648 2147483647 7], 'int32 limits');
 end
 
 function shares_one_graph_per_plugin(g)
   other = GraphPlugin(g.Name);
   g.addNode([3 3], 3);
-  expect_equal(other.listNodes(), [3; 3; 3], 'a second wrapper sees the same graph');
+  expect_equal(other.listNodes(), [3 3 3], 'a second wrapper sees the same graph');
   for name = {'zelmot', 'ombrik', 'main'}
     if ~strcmp(name{1}, g.Name)
       elsewhere = GraphPlugin(name{1});
       elsewhere.reset();
-      expect_equal(elsewhere.listNodes(), zeros(3, 0), ['nothing shared with ' name{1}]);
+      expect_equal(elsewhere.listNodes(), zeros(0, 3), ['nothing shared with ' name{1}]);
     end
   end
   other.reset();
-  expect_equal(g.listNodes(), zeros(3, 0), 'reset empties the graph for every wrapper');
+  expect_equal(g.listNodes(), zeros(0, 3), 'reset empties the graph for every wrapper');
 end
 
-function passes_the_zero_rule_through(g)
+function flags_the_zero_rule_and_the_bounds(g)
+  % A value 0 that a direct call made hides what follows: the listing says so.
   g.addNode([1 1], 5);
-  g.addNode([2 2], 0);
+  feval(g.Name, 2, 2, 0, 0, 0, 0, 0);
   g.addNode([3 3], 7);
-  expect_equal(g.listNodes(), [1 2 0; 1 2 0; 5 0 0], 'a value 0 hides what follows');
+  [nodes, s, id] = quietly(@() g.listNodes());
+  expect_equal({nodes, s, id}, {[1 1 5], 'cut', 'GraphPlugin:zeroCut'}, 'a value 0 cuts');
+  expect_equal(feval(g.Name, 0, 0, 0, 0, 0, 6, 0), [1 2 0; 1 2 0; 5 0 0], 'the raw answer');
+  % A listing at its bound: the first MaxListed nodes, and a warning that more may follow.
+  g.reset();
+  n = g.MaxListed + 1;
+  g.addNode([(1:n).', ones(n, 1)], 2);
+  [nodes, s, id] = quietly(@() g.listNodes());
+  expect_equal({size(nodes, 1), nodes(end, :), s, id}, ...
+               {g.MaxListed, [g.MaxListed 1 2], 'capped', 'GraphPlugin:listCapped'}, 'capped');
+  % Weights of 100 a block on a line of 301 nodes: the far end costs 30000, which counts as
+  % no path; one block less is found.
+  g.reset();
+  n = 301;
+  g.addNode([(1:n).', ones(n, 1)], 2);
+  g.addEdge([(1:n - 1).', ones(n - 1, 1)], [(2:n).', ones(n - 1, 1)], 100);
+  [p, s, id] = quietly(@() g.shortestPath([1 1], [n 1]));
+  expect_equal({p, s, id}, {zeros(0, 2), 'costBound', 'GraphPlugin:costBound'}, 'cost bound');
+  [p, s, id] = quietly(@() g.shortestPath([1 1], [n - 1, 1]));
+  expected = {'found', ''};
+  if n - 1 > g.MaxPathPoints
+    expected = {'cut', 'GraphPlugin:pathCut'};
+  end
+  expect_equal({p(end, :), s, id}, [{[n - 1, 1]}, expected], 'just under the cost bound');
+  warning('off', 'GraphPlugin:costBound');  % a user's choice: the status alone tells
+  lastwarn('', '');
+  [~, s] = g.shortestPath([1 1], [n 1]);
+  [~, id] = lastwarn();
+  warning('on', 'GraphPlugin:costBound');
+  expect_equal({s, id}, {'costBound', ''}, 'the warning turned off');
+end
+
+function shows_itself(g)
+  text = evalc('disp(g)');
+  for part = {g.Name, g.Store, sprintf('%d', g.MaxPathPoints), sprintf('%d', g.MaxListed), ...
+              '30000', g.Command7}
+    if isempty(strfind(text, part{1}))
+      error('toolboxTest:disp', 'disp(g) does not show %s:\n%s', part{1}, text);
+    end
+  end
+  listed = methods(g);
+  expect_equal(any(ismember({'call', 'require_command7', 'position'}, listed)), false, ...
+               'methods lists no private function');
 end
 
 function prints_help(g) %#ok<INUSD>
   text = evalc('help GraphPlugin');
-  for method = {'addNode', 'addEdge', 'neighbours', 'moveNode', 'setWeight', 'shortestPath', ...
+  for method = {'addNode', 'addEdge', 'neighbors', 'moveNode', 'setWeight', 'shortestPath', ...
                 'mergeNodes', 'removeNode', 'listNodes', 'importGrid', 'refreshWeights', 'reset'}
     if isempty(strfind(text, method{1}))
       error('toolboxTest:help', 'help GraphPlugin does not name %s', method{1});
@@ -275,25 +347,27 @@ function takes_rows_as_one_call_each(g)
   g.addNode(single([4 1]), 2);                          % one position, converted
   % (8, 8) has no node: no edge, but (6, 6) is made first, with value 1.
   g.addEdge([1 1; 2 1; 6 6], [2 1; 3 1; 8 8], [4 5 7]);
-  expect_equal(g.listNodes(), [1 2 3 1 2 4 6; 1 1 1 2 2 1 6; 10 20 30 1 1 2 1], ...
+  expect_equal(g.listNodes(), [1 1 10; 2 1 20; 3 1 30; 1 2 1; 2 2 1; 4 1 2; 6 6 1], ...
                'nodes from rows');
-  g.addNode([0 3], 4);
-  g.addEdge([1 1; 1 2; 2 2], [1 2; 2 2; 0 3], 1);       % one weight; (0, 3) needs the edge switch
-  expect_equal(g.neighbours([1 1; 2 1; 0 3; 5 5]), ...
-               {[2 1; 1 2]; [1 3; 1 1]; [2; 2]; zeros(2, 0)}, 'neighbours of rows, one cell each');
+  g.addNode([-1 3], 4);
+  g.addEdge([1 1; 1 2; 2 2], [1 2; 2 2; -1 3], 1);      % one weight for all rows
+  nb = g.neighbours([1 1; 2 1; -1 3; 5 5]);
+  expect_equal(nb, {[2 1; 1 2]; [1 1; 3 1]; [2 2]; zeros(0, 2)}, ...
+               'neighbours of rows, one cell each');
+  expect_equal(g.neighbors(nb{1}), {[1 1; 3 1]; [1 1; 2 2]}, 'an answer passed back in');
   expect_equal(g.neighbours(zeros(0, 2)), cell(0, 1), 'neighbours of no rows');
-  expect_equal(g.shortestPath([1 1], [2 2]), [2 1 1; 2 2 1], 'via (1, 2): 1 + 1');
+  expect_equal(g.shortestPath([1 1], [2 2]), [1 1; 1 2; 2 2], 'via (1, 2): 1 + 1');
   g.addEdge([2 1], [2 2], 1);                           % via (2, 1): 4 + 1
   g.setWeight([1 1; 1 2], [1 2; 2 2], [9 9]);
-  expect_equal(g.shortestPath([1 1], [2 2]), [2 2 1; 2 1 1], 'weights set from rows');
+  expect_equal(g.shortestPath([1 1], [2 2]), [1 1; 2 1; 2 2], 'weights set from rows');
   g.setWeight([1 1; 1 2], [1 2; 2 2], 1);               % one weight for all rows
-  expect_equal(g.shortestPath([1 1], [2 2]), [2 1 1; 2 2 1], 'one weight for all rows');
+  expect_equal(g.shortestPath([1 1], [2 2]), [1 1; 1 2; 2 2], 'one weight for all rows');
 end
 
 function rejects_a_bad_row_and_changes_nothing(g)
   g.addNode([1 1; 2 2], [5 6]);
   g.addEdge([1 1], [2 2], 3);
-  graph = @() {g.listNodes(), g.neighbours([1 1; 2 2])};
+  graph = @() {g.listNodes(), g.neighbors([1 1; 2 2])};
   before = graph();
   new = [3 3; 4 4; 5 5];           % rows that would change the graph if they went in
   bad = {
@@ -320,6 +394,26 @@ function rejects_a_bad_row_and_changes_nothing(g)
     end
   end
   expect_equal(graph(), before, 'the graph after the rejected rows');
+end
+
+function varargout = quietly(fn)
+% The outputs of FN, then the identifier of the warning it gave ('' for none); the warning is
+% not shown.
+  lastwarn('', '');
+  out = cell(1, nargout - 1);
+  evalc('[out{:}] = fn();');
+  varargout = out;
+  [~, varargout{nargout}] = lastwarn();
+end
+
+function store = store_of(name)
+% The store of the plug-in file NAME on the path, by the folder the builds and the package put
+% it in: the indexed trees and the package's own folder hold the indexed build.
+  folder = fileparts(which(name));
+  store = 'reference';
+  if ~isempty(strfind(folder, 'indexed')) || exist(fullfile(folder, 'reference'), 'dir')
+    store = 'indexed';
+  end
 end
 
 function make_nodes(g, positions)
