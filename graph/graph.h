@@ -25,7 +25,8 @@ struct Edge;
 // A vertex. The list that holds it owns it: add_node creates it, merge_node and
 // release_graph destroy it. Positions are unique except after move_node, which may put several
 // nodes on one position. dist, done and prev belong to the search and mean nothing between
-// searches.
+// searches; code outside the search reads them through search_dist, search_done and
+// search_prev, since in the indexed build a search writes only the nodes it reaches.
 struct Node {
     Node*        next;   // next node in list order; null at the tail
     std::int32_t x;      // position: the node's only name
@@ -33,6 +34,10 @@ struct Node {
     Edge*        edges;  // adjacency list, owned; null while the node has no neighbour
     std::int32_t dist;   // search: cheapest known cost from the start
     std::uint8_t done;   // search: 1 once settled
+#if GRAPH_INDEXED
+    std::uint16_t search;  // the search that wrote dist, done and prev (search_number); it
+                           // fills bytes the record pads anyway
+#endif
     Node*        prev;   // search: where the cheapest known path arrives from; null for none
     std::int32_t value;  // given at creation, never changed
 #if GRAPH_INDEXED
@@ -112,6 +117,38 @@ std::int32_t node_distance(const Node* a, const Node* b);
 constexpr std::int32_t DIST_UNSET  = 32000;
 constexpr std::int32_t DIST_CUTOFF = 30000;
 
+#if GRAPH_INDEXED
+// The indexed build's search leaves the nodes it does not reach alone: it numbers itself, and a
+// node's dist, done and prev are the latest search's only while its search field holds that
+// number; otherwise they read as never reached (DIST_UNSET, 0, null). A new node carries the
+// number of its time with those values. When the numbers run out, the next search sets every
+// node's field to 0 and numbers itself 1 again; a release starts over at GRAPH_FIRST_SEARCH.
+#ifndef GRAPH_FIRST_SEARCH
+#define GRAPH_FIRST_SEARCH 0  // tests start near 65535 to reach the renumbering
+#endif
+extern std::uint16_t search_number;
+#endif
+
+// A node's search fields as the latest search left them.
+inline std::int32_t search_dist(const Node* n) {
+#if GRAPH_INDEXED
+    if (n->search != search_number) return DIST_UNSET;
+#endif
+    return n->dist;
+}
+inline std::uint8_t search_done(const Node* n) {
+#if GRAPH_INDEXED
+    if (n->search != search_number) return 0;
+#endif
+    return n->done;
+}
+inline Node* search_prev(const Node* n) {
+#if GRAPH_INDEXED
+    if (n->search != search_number) return nullptr;
+#endif
+    return n->prev;
+}
+
 // The path the last successful search found, as (x, y) pairs from the goal back to the start,
 // then zeros. PATH_CAP doubles; all zero at load.
 extern double path_buf[];
@@ -123,7 +160,7 @@ bool pick_next(Node* list, Node** chosen);
 // Cheapest path from the last node at (ax, ay) to the last node at (bx, by). Returns path_buf,
 // filled goal first, or null for no path (empty graph, no start, goal unreachable or at a cost
 // of DIST_CUTOFF or more); path_buf then keeps its contents. A missing goal gives the empty
-// path: path_buf all zeros. Overwrites dist, done and prev of every node.
+// path: path_buf all zeros. Overwrites the search fields of every node (search_dist, ...).
 const double* shortest_path(Node* list, std::int32_t ax, std::int32_t ay,
                             std::int32_t bx, std::int32_t by);
 

@@ -8,7 +8,13 @@
 
 namespace {
 
-PositionIndex idx = {};
+PositionIndex fresh_index() {
+    PositionIndex fresh = {};
+    fresh.next_order = GRAPH_FIRST_ORDER;
+    return fresh;
+}
+
+PositionIndex idx = fresh_index();
 
 constexpr std::size_t FIRST_CAPACITY = 16;
 
@@ -190,5 +196,5 @@ void index_move(std::int32_t ax, std::int32_t ay, std::int32_t bx, std::int32_t 
 void index_release() {
     delete[] idx.slots;
     heap_release();
-    idx = PositionIndex{};
+    idx = fresh_index();
 }

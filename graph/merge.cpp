@@ -25,11 +25,10 @@ std::ptrdiff_t free_chain(Edge* e) {
 }
 
 // The entries the merge will link: two for every neighbour K of B, other than A and B, that A
-// is not joined to yet, chained into *spare, *count of them. False, with nothing allocated,
-// when memory ran out.
-bool allocate_spares(const Node* a, const Node* b, Edge** spare, std::size_t* count) {
+// is not joined to yet, chained into *spare. False, with nothing allocated, when memory ran
+// out.
+bool allocate_spares(const Node* a, const Node* b, Edge** spare) {
     *spare = nullptr;
-    *count = 0;
     for (const Edge* e = b->edges; e; e = e->next) {
         if (e->to == a || e->to == b || has_entry_to(a, e->to)) continue;
         for (int side = 0; side < 2; ++side) {
@@ -41,7 +40,6 @@ bool allocate_spares(const Node* a, const Node* b, Edge** spare, std::size_t* co
             }
             s->next = *spare;
             *spare = s;
-            ++*count;
         }
     }
     return true;
@@ -55,15 +53,10 @@ bool merge_node(Node** list, std::int32_t ax, std::int32_t ay, std::int32_t bx, 
     Node** link_to_b = find_last_pair(list, ax, ay, bx, by, &a, &b);
     if (!a || !b) return true;
 
+    // The indexed build's search heap needs no more room: every pair of entries the merge
+    // makes replaces a pair between B and K that it frees.
     Edge* spare;
-    std::size_t spares;
-    if (!allocate_spares(a, b, &spare, &spares)) return false;  // nothing has changed yet
-    if constexpr (HAS_INDEX) {
-        if (!index_reserve_entries(spares)) {
-            free_chain(spare);
-            return false;
-        }
-    }
+    if (!allocate_spares(a, b, &spare)) return false;  // nothing has changed yet
 
     // B's list is only read here; B's entries to itself are skipped, so nothing unlinks from
     // the list being walked, and they go with B below.

@@ -36,9 +36,12 @@ bool add_node(Node** list, std::int32_t x, std::int32_t y, std::int32_t value, b
     n->x = x;
     n->y = y;
     n->edges = nullptr;
-    n->dist = DIST_UNSET;  // the search sets these again before it reads them
+    n->dist = DIST_UNSET;  // never reached; the default build's search sets these again
     n->done = 0;
     n->prev = nullptr;
+#if GRAPH_INDEXED
+    n->search = search_number;
+#endif
     n->value = value;
     if constexpr (HAS_INDEX)
         index_append(list, n);
@@ -72,5 +75,8 @@ void release_graph(Node** list) {
         delete n;
         n = next_node;
     }
-    if constexpr (HAS_INDEX) index_release();
+#if GRAPH_INDEXED
+    index_release();
+    search_number = GRAPH_FIRST_SEARCH;
+#endif
 }

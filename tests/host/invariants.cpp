@@ -293,40 +293,45 @@ std::string search_state_violation(const Node* head) {
     std::string fault = index_nodes(head, index, order);
     if (!fault.empty()) return fault;
 
+    // The fields as the latest search left them: the indexed build's reads as never reached a
+    // node that search did not reach.
     for (const Node* n : order) {
         std::vector<const Edge*> entries;
         fault = list_entries(n, entry_limit(order.size()), index, entries);
         if (!fault.empty()) return fault;
-        if (n->done > 1) return describe(n, index) + " has a done flag other than 0 or 1";
-        if (n->dist == DIST_UNSET && (n->done || n->prev)) {
+        const std::int32_t dist = search_dist(n);
+        const std::uint8_t done = search_done(n);
+        const Node* prev = search_prev(n);
+        if (done > 1) return describe(n, index) + " has a done flag other than 0 or 1";
+        if (dist == DIST_UNSET && (done || prev)) {
             return describe(n, index) + " was never reached yet is settled or has a prev";
         }
-        if (n->done) {
-            if (n->dist >= DIST_CUTOFF) {
+        if (done) {
+            if (dist >= DIST_CUTOFF) {
                 return describe(n, index) + " is settled at a dist at or past the cutoff";
             }
             for (const Edge* e : entries) {
-                if (std::int64_t{e->to->dist} > std::int64_t{n->dist} + e->weight) {
+                if (std::int64_t{search_dist(e->to)} > std::int64_t{dist} + e->weight) {
                     std::ostringstream s;
-                    s << describe(n, index) << " is settled at " << n->dist
+                    s << describe(n, index) << " is settled at " << dist
                       << " but its entry of weight " << e->weight << " to "
-                      << describe(e->to, index) << " left that at " << e->to->dist;
+                      << describe(e->to, index) << " left that at " << search_dist(e->to);
                     return s.str();
                 }
             }
         }
-        if (n->prev) {
-            const Node* p = n->prev;
+        if (prev) {
+            const Node* p = prev;
             if (index.place(p) < 0) return describe(n, index) + " has a prev outside the list";
-            if (!p->done) return describe(n, index) + " has a prev that was never settled";
+            if (!search_done(p)) return describe(n, index) + " has a prev that was never settled";
             bool explained = false;
             for (const Edge* e = p->edges; e && !explained; e = e->next) {
-                explained = e->to == n && std::int64_t{p->dist} + e->weight == n->dist;
+                explained = e->to == n && std::int64_t{search_dist(p)} + e->weight == dist;
             }
             if (!explained) {
                 std::ostringstream s;
-                s << describe(n, index) << " has dist " << n->dist << " and prev "
-                  << describe(p, index) << " at " << p->dist
+                s << describe(n, index) << " has dist " << dist << " and prev "
+                  << describe(p, index) << " at " << search_dist(p)
                   << ", but no entry of the prev leads to it at that cost";
                 return s.str();
             }
@@ -358,6 +363,7 @@ std::string list_links_violation(const Node* head, const PositionIndex& idx,
     for (const Node* n = head; n; before = n, n = n->next) {
         if (n->list_prev != before) return "list_prev of a node is not the node before it";
         if (before && before->order >= n->order) return "creation numbers do not rise along the list";
+        if (n->search > search_number) return "a node's search number is ahead of the searches";
         at.push_back({n->x, n->y, at.size(), n});
         for (const Edge* e = n->edges; e; e = e->next) ++entries;
     }

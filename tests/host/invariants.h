@@ -45,11 +45,13 @@ std::string order_violation(const GraphSnapshot& before, const Node* head);
 
 // The indexed store's index against the list it serves (index.h): each node in the chain of its
 // position, chains in list order and complete, one slot per position that probing finds,
-// list_prev and the tail, rising creation numbers, the count of entries and room in the search
-// heap for one more item than there are entries. "" in the default store, which has no index.
+// list_prev and the tail, rising creation numbers, no search number ahead of the latest
+// search's, the count of entries and room in the search heap for one more item than there are
+// entries. "" in the default store, which has no index.
 std::string index_violation(const Node* head);
 
-// After a search over weights that are all zero or more: every settled node has a dist below
+// After a search over weights that are all zero or more, reading the fields as search_dist,
+// search_done and search_prev give them: every settled node has a dist below
 // DIST_CUTOFF, and for each of its entries u->v, v.dist <= u.dist + weight; a node that has a
 // prev has a dist other than DIST_UNSET, and its prev is a settled node of the list with an
 // entry to it whose weight makes prev.dist + weight == dist; a node with dist DIST_UNSET is

@@ -46,8 +46,14 @@ const char* violation() {
     return fault.c_str();
 }
 
+const char* search_violation() {
+    static std::string fault;
+    fault = search_state_violation(node_list);
+    return fault.c_str();
+}
+
 }  // namespace
 
 extern "C" __attribute__((visibility("default"))) const StoreUnderTest STORE_SYMBOL = {
     GRAPH_INDEXED ? "indexed" : "default", mexFunction, read_state, node_count, path, PATH_CAP,
-    violation};
+    violation, search_violation};

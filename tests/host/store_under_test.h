@@ -46,6 +46,9 @@ struct StoreUnderTest {
     // "" while the graph's invariants (and the index's, in the indexed build) hold, else the
     // first fault; the text stays valid until the next call.
     const char* (*violation)();
+    // "" while the search fields are those of a sound search (search_state_violation): right
+    // after a search over weights of zero or more, before any change.
+    const char* (*search_violation)();
 };
 
 extern "C" const StoreUnderTest reference_store;  // the default store: the oracle
