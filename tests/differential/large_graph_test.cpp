@@ -2,7 +2,13 @@
 // large random graphs: grids with zero and negative weights, moves onto shared positions,
 // merges, self-loops where the build allows them, weight changes and refreshes. Every call's
 // answer is compared bit for bit; after every search both path_buf, after every change the
-// whole graph and both stores' invariants. The default store is the oracle.
+// whole graph and both stores' invariants. The default store is the oracle. Built a second
+// time against an indexed store whose creation and search numbers start near their end (see
+// CMakeLists.txt), where both wrap within most graphs.
+//
+// Then each allocation of the index's own storage (its table, the search heap) made to fail in
+// turn on a growing graph: every failure leaves the indexed store as it was, and after the call
+// that goes through both stores are sound and alike and a search answers alike.
 #include <gtest/gtest.h>
 
 #include <random>
@@ -13,7 +19,10 @@
 
 namespace {
 
-constexpr long SEARCHES_WANTED = 100000;
+#ifndef LARGE_GRAPH_SEARCHES
+#define LARGE_GRAPH_SEARCHES 100000
+#endif
+constexpr long SEARCHES_WANTED = LARGE_GRAPH_SEARCHES;
 
 class LargeGraphs : public testing::Test {
 protected:
@@ -108,6 +117,101 @@ TEST_F(LargeGraphs, AnswerEveryCallAsTheDefaultStore) {
     }
     RecordProperty("searches", static_cast<int>(searches));
     std::printf("%ld searches compared\n", searches);
+}
+
+// Creation numbers far apart in one graph: a grid made, 70,000 nodes made and removed beside
+// it, then a second grid joined to the first, so that the heap orders nodes whose numbers
+// differ by more than 2^16 (and, in the build that starts them near 2^32, run out on the way).
+// Weights of 0 to 2 make ties, which the numbers break.
+TEST_F(LargeGraphs, OrderTiesAcrossCreationNumbersFarApart) {
+    const int side = 8;
+    build_grid(side, 1, 1, 0, 2);
+    for (int k = 0; k < 70000 && !HasFailure(); ++k) {
+        call(100, 100, 1, 1, 1, 0);  // a node joined to the grid, then removed
+        call(100, 100, 100, 100, 0, 5);
+    }
+    build_grid(side, side + 1, 1, 0, 2);
+    for (int y = 1; y <= side; ++y) call(side, y, side + 1, y, pick(0, 2), 3);  // no edge yet:
+    for (int y = 1; y <= side; ++y) call(side + 1, y, side, y, pick(0, 2), 0);  // join them
+    expect_same_stores();
+    for (int k = 0; k < 2000 && !HasFailure(); ++k) {
+        call(pick(1, 2 * side), pick(1, side), pick(1, 2 * side), pick(1, side), 0, 4);
+        if (k % 100 == 0) expect_same_stores();
+    }
+    expect_same_stores();
+}
+
+// The indexed store's storage failing after 0, 1, 2, ... allocations in turn, on every call
+// that builds and changes a grid (weights of zero or more, so that every search can be
+// checked): the default store's answer is the oracle for the call that goes through.
+class StorageFailures : public LargeGraphs {
+protected:
+    long failures = 0;
+
+    static std::vector<HostArray> inputs(double ax, double ay, double bx, double by, double w,
+                                         double code, double val) {
+        return {scalar_arg(ax), scalar_arg(ay), scalar_arg(bx), scalar_arg(by),
+                scalar_arg(w),  scalar_arg(code), scalar_arg(val)};
+    }
+
+    static StoreState indexed_state() {
+        StoreState s;
+        indexed_store.read_state(&s);
+        return s;
+    }
+
+    void call_failing(double ax, double ay, double bx, double by, double w, double code,
+                      double val = 1) {
+        const std::vector<HostArray> in = inputs(ax, ay, bx, by, w, code, val);
+        const CallOutcome reference = call_entry(reference_store.entry, in);
+        const StoreState before = indexed_state();
+        for (long allowed = 0;; ++allowed) {
+            fail_storage_allocations_after(allowed);
+            const CallOutcome indexed = call_entry(indexed_store.entry, in);
+            fail_storage_allocations_after(-1);
+            const std::string id = indexed.raised ? indexed.error.id : "";
+            if (id.size() < 12 || id.compare(id.size() - 12, 12, ":outOfMemory") != 0) {
+                ASSERT_EQ(outcome_difference(reference, indexed), "")
+                    << "call (" << ax << ", " << ay << ", " << bx << ", " << by << ", " << w
+                    << ", " << code << ") with " << allowed << " storage allocations allowed";
+                break;
+            }
+            ++failures;
+            // Only a call that adds a node or an edge grows the storage: a merge makes no more
+            // entries than it frees.
+            ASSERT_EQ(code, 0) << "code " << code << " failed for storage";
+            ASSERT_EQ(state_difference(before, indexed_state()), "")
+                << "a failed call changed the graph, " << allowed << " allocations allowed";
+            ASSERT_STREQ(indexed_store.violation(), "");
+            ASSERT_LT(allowed, 4) << "the call keeps failing";
+        }
+        expect_same_stores();
+        const int side = 24;
+        call(pick(1, side), pick(1, side), pick(1, side), pick(1, side), 0, 4);
+        EXPECT_STREQ(reference_store.search_violation(), "");
+        EXPECT_STREQ(indexed_store.search_violation(), "");
+    }
+};
+
+TEST_F(StorageFailures, EachFailingAllocationLeavesTheIndexedStoreAsItWas) {
+    const int side = 24;  // the table grows six times, the heap more often
+    for (int y = 1; y <= side && !HasFatalFailure(); ++y)
+        for (int x = 1; x <= side && !HasFatalFailure(); ++x) {
+            call_failing(x, y, x > 1 ? x - 1 : 0, y, pick(0, 9), 0, pick(1, 9));
+            if (y > 1) call_failing(x, y, x, y - 1, pick(0, 9), 0);
+        }
+    auto at = [&] { return pick(1, side); };
+    for (int k = 0; k < 300 && !HasFatalFailure(); ++k) {
+        switch (pick(0, 4)) {
+            case 0: call_failing(at(), at(), at(), at(), 0, 2); break;
+            case 1: call_failing(at(), at(), at(), at(), 0, 5); break;
+            case 2: call_failing(at(), at(), at(), at(), pick(0, 9), 3); break;
+            case 3: call_failing(at(), at(), at(), at(), pick(0, 9), 0); break;
+            default: call_failing(side + at(), at(), at(), at(), pick(0, 9), 0); break;
+        }
+    }
+    EXPECT_GE(failures, 15);
+    std::printf("%ld storage allocations failed\n", failures);
 }
 
 }  // namespace
