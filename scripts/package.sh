@@ -2,10 +2,20 @@
 # package.sh - makes, from the working tree, the two things users install, in build/dist:
 #   graphplugin-<version>.tar.gz          the Octave package: pkg install builds its plug-ins
 #   graphplugin-<version>-windows.zip     the MATLAB bundle: the .mexw32/.mexw64 files, built here
+#
+#   bash scripts/package.sh           both
+#   bash scripts/package.sh octave    the Octave package alone (no MinGW, no Wine needed)
+#
 # The version is the one on line 2 of toolbox/Contents.m. One line per step; a build's output
 # only when it fails.
 set -euo pipefail
 cd "$(dirname "$0")/.."
+
+case "${1:-all}" in
+  all)    kinds=(octave windows) deps=package ;;
+  octave) kinds=(octave)         deps=package-octave ;;
+  *) echo "usage: package.sh [octave]" >&2; exit 2 ;;
+esac
 
 # "% Version 1.2.0 08-Dec-2026", the line MATLAB's ver reads, holds the one version number.
 line=$(sed -n 2p toolbox/Contents.m)
@@ -21,10 +31,12 @@ dist=build/dist
 stage=$dist/stage
 echo "package: version $version of $day"
 
-bash scripts/install-deps.sh
+bash scripts/install-deps.sh "$deps"
 
 # The Windows plug-ins, default and indexed, 32- and 64-bit.
-for p in win32 win64 win32-indexed win64-indexed; do
+windows_presets=()
+[[ " ${kinds[*]} " == *" windows "* ]] && windows_presets=(win32 win64 win32-indexed win64-indexed)
+for p in "${windows_presets[@]}"; do
   echo "package: building the preset $p"
   log=build/package-$p.log
   mkdir -p build
@@ -68,14 +80,16 @@ help_files() {  # DIR...
   done
 }
 
+# The Octave package: its src/Makefile builds the indexed plug-ins into inst/, first on the
+# path after pkg load, and the reference ones into inst/reference/.
 echo "package: $dist/$name.tar.gz"
 pkgdir=$stage/octave/$name
-mkdir -p "$pkgdir/inst/indexed" "$pkgdir/src/cmake"
+mkdir -p "$pkgdir/inst/reference" "$pkgdir/src/cmake"
 sed -e "s/@VERSION@/$version/" -e "s/@DATE@/$day/" packaging/octave/DESCRIPTION \
   > "$pkgdir/DESCRIPTION"
-cp COPYING packaging/octave/INDEX "$pkgdir/"
+cp COPYING NEWS packaging/octave/INDEX "$pkgdir/"
 cp "${toolbox[@]}" "$pkgdir/inst/"
-help_files "$pkgdir/inst" "$pkgdir/inst/indexed"
+help_files "$pkgdir/inst" "$pkgdir/inst/reference"
 cp packaging/octave/Makefile "$pkgdir/src/"
 cp cmake/deliverables.cmake cmake/exports.map "$pkgdir/src/cmake/"
 find graph gateway bulk deliverables -type f \( -name '*.cpp' -o -name '*.h' \) \
@@ -83,6 +97,12 @@ find graph gateway bulk deliverables -type f \( -name '*.cpp' -o -name '*.h' \) 
 files octave
 tar -C "$stage/octave" --owner=0 --group=0 --numeric-owner --mtime="$day 00:00Z" \
     --no-recursion -T "$stage/files-octave.txt" -cf - | gzip -n > "$dist/$name.tar.gz"
+
+if [[ " ${kinds[*]} " != *" windows "* ]]; then
+  rm -rf "$stage"
+  echo "package: done"
+  exit 0
+fi
 
 echo "package: $dist/$name-windows.zip"
 bundle=$stage/windows/$name

@@ -11,7 +11,9 @@ function files = build_plugins(outdir, names)
 %   compiler that the host's mex knows is all that is needed. Each plug-in is
 %   compiled from the sources that plugin_sources lists, with -DHOST_MEX. A
 %   plug-in built in a 64-bit host is the 64-bit build: main then has its
-%   weight refresh as command 7.
+%   weight refresh as command 7. For a 32-bit x86 host it adds SSE2
+%   arithmetic (-msse2 -mfpmath=sse), so distances round as in the .mexw32
+%   files and not with the x87 unit's extended precision.
 %
 %   Afterwards, addpath(OUTDIR) and call the plug-ins or use GraphPlugin. A
 %   plug-in that is loaded must be cleared first ("clear zelmot") for the
@@ -66,7 +68,11 @@ function file = build_with_octave(name, outdir, root, sources, includes, defines
   saved = {'CXXFLAGS', getenv('CXXFLAGS'); 'INCFLAGS', getenv('INCFLAGS')};
   here = pwd();
   restore = onCleanup(@() restore_build_state(saved, here));
-  setenv('CXXFLAGS', [strtrim(mkoctfile('-p', 'CXXFLAGS')) ' -std=c++17']);
+  flags = [strtrim(mkoctfile('-p', 'CXXFLAGS')) ' -std=c++17'];
+  if is_x86_32_host()
+    flags = [flags ' -msse2 -mfpmath=sse'];
+  end
+  setenv('CXXFLAGS', flags);
   setenv('INCFLAGS', regexprep(strtrim(mkoctfile('-p', 'INCFLAGS')), '(^|\s)-I', '$1-isystem '));
   cd(outdir);
   file = fullfile(pwd(), [name '.mex']);
@@ -92,13 +98,29 @@ end
 
 function file = build_with_matlab(name, outdir, sources, includes, defines)
   std = 'CXXFLAGS=$CXXFLAGS -std=c++17';
+  if is_x86_32_host()
+    std = [std ' -msse2 -mfpmath=sse'];
+  end
   if ispc()
     compiler = mex.getCompilerConfigurations('C++', 'Selected');
     if ~isempty(compiler) && ~isempty(strfind(compiler(1).ShortName, 'MSVC'))
       std = 'COMPFLAGS=$COMPFLAGS /std:c++17';
+      if is_x86_32_host()
+        std = [std ' /arch:SSE2'];
+      end
     end
   end
   mex(defines{:}, includes{:}, std, '-outdir', outdir, '-output', name, sources{:});
   clear(name);
   file = fullfile(outdir, [name '.' mexext()]);
+end
+
+function yes = is_x86_32_host()
+  % A plug-in is built for its host's processor: 32-bit x86 is i386 to i686 in Octave's host
+  % type (computer()), and the mexext of 32-bit MATLAB on Windows or Linux.
+  if exist('OCTAVE_VERSION', 'builtin')
+    yes = ~isempty(regexp(computer(), '^i[3-6]86-', 'once'));
+  else
+    yes = any(strcmp(mexext(), {'mexw32', 'mexglx'}));
+  end
 end

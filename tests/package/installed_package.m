@@ -1,10 +1,10 @@
 function failed = installed_package(version, root)
 % INSTALLED_PACKAGE  The graphplugin package as pkg install -local left it in this HOME, checked
-% the way a user meets it, then uninstalled: a missing plug-in is named in its error; pkg load
-% puts the toolbox and the default plug-ins on the path at VERSION, with their help; the
-% scenarios of ROOT/tests/scenarios, the toolbox tests and GraphPlugin's own tests pass against
-% the default plug-ins, and again against the indexed ones after the switch the README gives;
-% pkg uninstall removes it all. Prints "ok <check>" or "FAIL <check>" with what went wrong, and
+% the way a user meets it, then uninstalled: pkg describe and news work; a missing plug-in is
+% named in its error; pkg load puts the toolbox and the indexed plug-ins on the path at VERSION,
+% with their help; the scenarios of ROOT/tests/scenarios, the toolbox tests and GraphPlugin's
+% own tests pass against the indexed plug-ins, and again against the reference ones after the
+% switch the README gives; pkg uninstall -local removes it all. Prints "ok <check>" or "FAIL <check>" with what went wrong, and
 % returns the number of failed checks.
   addpath(fullfile(root, 'tests', 'octave'), fullfile(root, 'tests', 'toolbox'));
   scenarios = fullfile(root, 'tests', 'scenarios');
@@ -17,19 +17,21 @@ function failed = installed_package(version, root)
   failed = 0;
 
   failed += check('installed, listed at the version', @() listed(installed, version));
+  failed += check('pkg describe, news: what it needs, its licence, its history', ...
+                  @() described(here, version));
   failed += check('a missing plug-in is named, with where it goes', @() missing_named(here));
   pkg('load', 'graphplugin');
   failed += check('pkg load: the toolbox and the plug-ins, with their help', ...
                   @() loaded(here, names, version));
 
-  failed += check('mexFunction alone exported; the index in indexed/ alone', ...
+  failed += check('mexFunction alone exported; the index in all but reference/', ...
                   @() built_as_named(here, names));
 
-  for variant = {'default', 'indexed'}
+  for variant = {'indexed', 'reference'}
     folder = here;
-    if strcmp(variant{1}, 'indexed')
+    if strcmp(variant{1}, 'reference')
       clear zelmot ombrik main  % the switch as the README gives it
-      folder = fullfile(here, 'indexed');
+      folder = fullfile(here, 'reference');
       addpath(folder);
     end
     for k = 1:numel(names)
@@ -41,8 +43,8 @@ function failed = installed_package(version, root)
     end
     failed += check(sprintf('%s: test GraphPlugin', variant{1}), @() own_tests_pass(folder));
   end
-  clear zelmot ombrik main  % and back to the default plug-ins
-  rmpath(fullfile(here, 'indexed'));
+  clear zelmot ombrik main  % and back to the indexed plug-ins
+  rmpath(fullfile(here, 'reference'));
 
   pkg('uninstall', '-local', 'graphplugin');
   failed += check('pkg uninstall removes it', @() removed(here));
@@ -65,6 +67,23 @@ function listed(installed, version)
   expect_equal({installed{1}.name, installed{1}.version}, {'graphplugin', version}, ...
                'name and version');
   expect_equal(exist(installed{1}.dir, 'dir'), 7, 'the package folder');
+end
+
+function described(here, version)
+  text = evalc('pkg(''describe'', ''graphplugin'')');  % it failed without a Depends line
+  for part = {sprintf('Version:\n\t%s', version), 'octave >= 7.0.0'}
+    expect_equal(isempty(strfind(text, part{1})), false, ['pkg describe shows ' part{1}]);
+  end
+  info = fullfile(here, 'packinfo');
+  description = fileread(fullfile(info, 'DESCRIPTION'));
+  for part = {'License: BSD-3-Clause', 'Author: The graphplugin authors'}
+    expect_equal(isempty(strfind(description, part{1})), false, ['DESCRIPTION: ' part{1}]);
+  end
+  licence = fileread(fullfile(info, 'COPYING'));
+  expect_equal(isempty(strfind(licence, 'Copyright (c) 2026, The graphplugin authors')), false, ...
+               'COPYING names the copyright holder');
+  text = evalc('news(''graphplugin'')');
+  expect_equal(isempty(strfind(text, ['graphplugin ' version])), false, 'news names the version');
 end
 
 function missing_named(here)
@@ -95,7 +114,7 @@ function loaded(here, names, version)
   expect_equal(which('GraphPlugin'), fullfile(here, 'GraphPlugin.m'), 'GraphPlugin');
   for k = 1:numel(names)
     n = names{k};
-    expect_equal(which(n), fullfile(here, [n '.mex']), [n ' is the default plug-in']);
+    expect_equal(which(n), fullfile(here, [n '.mex']), [n ' is the indexed plug-in']);
     text = evalc(['help ' n]);
     expect_equal(isempty(strfind(text, [upper(n) '  The graph plug-in ' n])), false, ['help ' n]);
   end
@@ -108,8 +127,8 @@ function built_as_named(here, names)
   for k = 1:numel(names)
     for indexed = [false true]
       file = fullfile(here, [names{k} '.mex']);
-      if indexed
-        file = fullfile(here, 'indexed', [names{k} '.mex']);
+      if ~indexed
+        file = fullfile(here, 'reference', [names{k} '.mex']);
       end
       [status, symbols] = system(sprintf('nm "%s"', file));
       expect_equal(status, 0, ['nm ' file]);
