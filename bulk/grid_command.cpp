@@ -1,5 +1,7 @@
 // grid_command.cpp - command 7 of zelmot and ombrik: checks the three vectors, then imports.
+#include <cfenv>
 #include <cstdint>
+#include <cstdio>
 
 #include "call.h"
 #include "commands.h"
@@ -19,6 +21,15 @@ const HostArray* grid_input(const Call& call, int k, const char* name) {
 bool on_grid(double v) {
     const std::int32_t c = to_int32(v);
     return c >= 0 && c < GRID_SIDE;
+}
+
+// v as %g prints it when rounding to nearest: the host may have set any rounding direction,
+// which printf follows, and the message must read the same in all of them.
+void format_nearest(char (&out)[32], double v) {
+    const int mode = std::fegetround();
+    std::fesetround(FE_TONEAREST);
+    std::snprintf(out, sizeof out, "%g", v);
+    std::fesetround(mode);
 }
 
 }  // namespace
@@ -41,9 +52,13 @@ void cmd_grid(const Call& call) {
     const double* x = host_data(xs);
     const double* y = host_data(ys);
     for (std::size_t k = 0; k < count; ++k)
-        if (!on_grid(x[k]) || !on_grid(y[k]))
-            raise_error("badGrid", "grid entry %llu is at (%g, %g), outside 0..%d",
-                        static_cast<unsigned long long>(k + 1), x[k], y[k], GRID_SIDE - 1);
+        if (!on_grid(x[k]) || !on_grid(y[k])) {
+            char at_x[32], at_y[32];  // plain arrays: the host unwinds this frame on the error
+            format_nearest(at_x, x[k]);
+            format_nearest(at_y, y[k]);
+            raise_error("badGrid", "grid entry %llu is at (%s, %s), outside 0..%d",
+                        static_cast<unsigned long long>(k + 1), at_x, at_y, GRID_SIDE - 1);
+        }
 
     load_grid(x, y, host_data(values), static_cast<std::uint32_t>(count), cost_grid, mark_grid);
 }
