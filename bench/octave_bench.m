@@ -73,7 +73,7 @@ function [t_nodes, t_edges] = build_vector(g, P, values, A, B, w)
 end
 
 % Per call, in a three-node graph where the plug-in has least to do: addNode at the taken
-% position of the first node, and neighbours of the middle node, each against the same
+% position of the first node, and neighbors of the middle node, each against the same
 % direct call; and the floor under addNode, a method that forwards without checks
 % (ForwardOnly.m). Each is timed in many short turns of `calls` calls, in rotation, and the
 % best turn counts: on a busy machine a short turn is more often undisturbed, and turns of
@@ -82,8 +82,8 @@ function toolbox_per_call(g, calls, turns)
   g.reset();
   g.addNode([1 1], 10); g.addNode([2 1], 20); g.addNode([3 1], 30);
   g.addEdge([1 1], [2 1], 4); g.addEdge([2 1], [3 1], 4);
-  if ~isequal(g.neighbours([2 1]), [1 3; 1 1])
-    error('octave_bench:toolbox', 'GraphPlugin.neighbours gave a wrong answer');
+  if ~isequal(g.neighbors([2 1]), [1 1; 3 1])
+    error('octave_bench:toolbox', 'GraphPlugin.neighbors gave a wrong answer');
   end
   p = [1 1]; q = [2 1];
   forward = ForwardOnly();
@@ -92,12 +92,12 @@ function toolbox_per_call(g, calls, turns)
     tic; for i = 1:calls, ombrik(1, 1, 0, 0, 0, 0, 10); end; t(1) = min(t(1), toc / calls);
     tic; for i = 1:calls, g.addNode(p, 10); end;               t(2) = min(t(2), toc / calls);
     tic; for i = 1:calls, ombrik(2, 1, 0, 0, 0, 1, 0); end;  t(3) = min(t(3), toc / calls);
-    tic; for i = 1:calls, g.neighbours(q); end;               t(4) = min(t(4), toc / calls);
+    tic; for i = 1:calls, g.neighbors(q); end;                t(4) = min(t(4), toc / calls);
     tic; for i = 1:calls, forward.addNode(p, 10); end;         t(5) = min(t(5), toc / calls);
   end
   table_row('Octave GraphPlugin.addNode, one node', '3', t(2), sprintf('%.2fx', t(2) / t(1)), ...
       sprintf('per call, at a taken position, against the direct call: %s', format_time(t(1))));
-  table_row('Octave GraphPlugin.neighbours, one node', '3', t(4), sprintf('%.2fx', t(4) / t(3)), ...
+  table_row('Octave GraphPlugin.neighbors, one node', '3', t(4), sprintf('%.2fx', t(4) / t(3)), ...
       sprintf('per call, two neighbours, against the direct call: %s', format_time(t(3))));
   table_row('Octave classdef method, forwarding only', '3', t(5), sprintf('%.2fx', t(5) / t(1)), ...
       'the floor under addNode: a method call and a property read, no checks');
@@ -116,7 +116,7 @@ function toolbox_vectors(g, side, builds, note)
     direct_middle = ombrik(2, 2, 0, 0, 0, 1, 0);
     [tn, te] = build_vector(g, P, values, A, B, w);
     t(3) = min(t(3), tn); t(4) = min(t(4), te);
-    if ~isequal(g.listNodes(), direct_nodes) || ~isequal(g.neighbours([2 2]), direct_middle)
+    if ~isequal(g.listNodes(), direct_nodes.') || ~isequal(g.neighbors([2 2]), direct_middle.')
       error('octave_bench:toolbox', 'the vector forms built another grid than direct calls');
     end
   end
