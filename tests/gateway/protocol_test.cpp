@@ -1,11 +1,15 @@
 // protocol_test.cpp - protocol behaviour the scenario files cannot express: results stored
-// whatever nlhs is, and failed allocations that raise outOfMemory and leave the graph as it was.
+// whatever nlhs is, failed allocations that raise outOfMemory and leave the graph as it was, and
+// messages that read the same in every rounding direction.
 #include <gtest/gtest.h>
+
+#include <cfenv>
 
 #include <string>
 #include <vector>
 
 #include "graph.h"
+#include "settings.h"  // HAS_GRID
 #include "test_host.h"
 
 namespace {
@@ -202,5 +206,28 @@ TEST(StorageFailure, RaisesOutOfMemoryAndLeavesTheGraphAsItWas) {
     EXPECT_EQ(first.raised, HAS_INDEX);
     unload_plugin();
 }
+
+// ---- rounding ----
+
+#if HAS_GRID
+// A host may call with any rounding direction set, and printf follows it: 1234561.5 would
+// print as 1.23457e+06 rounding upward. The bad-grid message prints x and y as rounding to
+// nearest does in every direction.
+TEST(BadGridMessage, ReadsTheSameInEveryRoundingDirection) {
+    const int directions[] = {FE_TONEAREST, FE_UPWARD, FE_DOWNWARD, FE_TOWARDZERO};
+    for (int d : directions) {
+        unload_plugin();
+        std::fesetround(d);
+        const CallOutcome out = call_plugin({matrix_arg(1, 1, {1234561.5}), matrix_arg(1, 1, {1}),
+                                             matrix_arg(1, 1, {1}), scalar_arg(0), scalar_arg(0),
+                                             scalar_arg(7), scalar_arg(0)});
+        std::fesetround(FE_TONEAREST);
+        ASSERT_TRUE(out.raised) << "direction " << d;
+        EXPECT_EQ(out.error.text, "grid entry 1 is at (1.23456e+06, 1), outside 0..499")
+            << "direction " << d;
+    }
+    unload_plugin();
+}
+#endif
 
 }  // namespace
