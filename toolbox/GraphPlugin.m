@@ -378,17 +378,19 @@ classdef GraphPlugin
       %   [PATH, STATUS] = shortestPath(G, FROM, TO) gives the path as an
       %   m-by-2 matrix of [x y] rows: row 1 is FROM, the last is TO. STATUS
       %   tells what the plug-in answered:
-      %     'found'    the whole path; FROM == TO gives the node alone
-      %     'cut'      longer than G.MaxPathPoints (41, or 401 in ombrik):
-      %                PATH holds the points nearest TO, ending at TO, and a
-      %                warning GraphPlugin:pathCut says so
+      %     'found'     the whole path; FROM == TO gives the node alone
+      %     'cut'       longer than G.MaxPathPoints (41, or 401 in ombrik),
+      %                 or through a node at x = 0 made by a direct call:
+      %                 PATH holds the points nearest TO, ending at TO, and
+      %                 a warning GraphPlugin:pathCut says so
       %     'costBound' a node at FROM with edges and a node at TO, but no
-      %                path cheaper than G.CostBound (30000): they are not
-      %                joined, or only at that cost or more, which the
-      %                plug-in counts as none; a warning GraphPlugin:costBound
-      %                says so. PATH is zeros(0, 2)
-      %     'noPath'   no path at all: no node at FROM, or one without edges
-      %     'noGoal'   a node at FROM, none at TO
+      %                 path cheaper than G.CostBound (30000): they are not
+      %                 joined, or only at that cost or more, which the
+      %                 plug-in counts as none; a warning
+      %                 GraphPlugin:costBound says so. PATH is zeros(0, 2)
+      %     'noPath'    no path at all: no node at FROM, or one without
+      %                 edges. PATH is zeros(0, 2)
+      %     'noGoal'    a node at FROM, none at TO. PATH is zeros(0, 2)
       %
       %   Turn a warning off with warning('off', 'GraphPlugin:pathCut') and
       %   read STATUS instead. Where several nodes stand at a position, the
