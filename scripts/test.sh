@@ -3,7 +3,11 @@
 # (64-bit, 32-bit, and under the sanitizers with bounded fuzz runs), the Octave tests of the
 # built plug-ins, the Windows plug-ins under Wine, each for the default and the indexed store;
 # then the Octave package and the Windows bundle as users install them. Says how long each
-# preset took; exits non-zero when anything fails.
+# preset took, and why each skipped test was skipped; exits non-zero when anything fails.
+#
+# A preset's tests run while the next preset builds: much of the tests' time is one Octave,
+# Wine or emulated program at a time, which leaves a core to the compiler. The trees share
+# nothing that one writes while the other reads.
 set -uo pipefail
 cd "$(dirname "$0")/.."
 start=$SECONDS
@@ -12,9 +16,11 @@ bash scripts/install-deps.sh || exit 1
 presets=(linux m32 asan win32 win64 linux-indexed m32-indexed asan-indexed win32-indexed win64-indexed)
 passed=0 failed=0 skipped=0
 times=()
-log=$(mktemp)
-skips=$(mktemp)   # PRESET <tab> why a test of it was skipped, one line per skipped test
-trap 'rm -f "$log" "$skips"' EXIT
+work=$(mktemp -d)  # build-P.log and test-P.log of each preset
+log=$work/log      # the output that count() reads
+skips=$work/skips  # PRESET <tab> why a test of it was skipped, one line per skipped test
+touch "$skips"
+trap 'rm -rf "$work"' EXIT
 
 # Adds the counts of a summary line "... N tests failed out of T" (ctest, whose skipped tests
 # are listed as "(Skipped)") or "package: P passed, F failed, S skipped" to the totals; false
@@ -36,23 +42,44 @@ count() {
   fi
 }
 
-for p in "${presets[@]}"; do
-  t0=$SECONDS
-  echo "== build $p"
-  if ! { cmake --preset "$p" && cmake --build --preset "$p"; } > "$log" 2>&1; then
-    tail -n 60 "$log"
-    echo "build of $p failed"
-    failed=$((failed + 1)) times+=("$p: build failed after $((SECONDS - t0)) s")
-    continue
-  fi
-  t1=$SECONDS
-  echo "== test $p (built in $((t1 - t0)) s)"
-  ctest --preset "$p" -j2 2>&1 | tee "$log" | grep -vE '^ +Start |Test +#[0-9]+: .* Passed' || true
-  count || { echo "ctest ($p) printed no summary"; failed=$((failed + 1)); }
+build_preset() {  # PRESET: configures and builds it, output in its build log
+  { cmake --preset "$1" && cmake --build --preset "$1"; } > "$work/build-$1.log" 2>&1
+}
+test_preset() {  # PRESET: runs its tests, output in its test log
+  ctest --preset "$1" -j2 > "$work/test-$1.log" 2>&1
+}
+report_tests() {  # PRESET: prints and counts what its tests printed
+  grep -vE '^ +Start |Test +#[0-9]+: .* Passed' "$work/test-$1.log"
+  cp "$work/test-$1.log" "$log"
+  count || { echo "ctest ($1) printed no summary"; failed=$((failed + 1)); }
   # A skipped test says why in one line of its output, which CTest keeps in LastTest.log.
-  sed -n -E "s/^skipped: (.*)/$p\t\1/p" "build/cmake/$p/Testing/Temporary/LastTest.log" \
+  sed -n -E "s/^skipped: (.*)/$1\t\1/p" "build/cmake/$1/Testing/Temporary/LastTest.log" \
     >> "$skips" 2> /dev/null || true
-  times+=("$p: built in $((t1 - t0)) s, tested in $((SECONDS - t1)) s")
+}
+
+built=""      # the preset whose tests run next
+built_in=0    # its build's seconds
+for p in "${presets[@]}" ""; do
+  [ -z "$built" ] || { t_test=$SECONDS; test_preset "$built" & tests=$!; }
+  if [ -n "$p" ]; then
+    t0=$SECONDS
+    echo "== build $p"
+    if build_preset "$p"; then
+      next=$p next_in=$((SECONDS - t0))
+    else
+      tail -n 60 "$work/build-$p.log"
+      echo "build of $p failed"
+      failed=$((failed + 1)) times+=("$p: build failed after $((SECONDS - t0)) s")
+      next=""
+    fi
+  fi
+  if [ -n "$built" ]; then
+    wait "$tests"
+    echo "== test $built (built in $built_in s)"
+    report_tests "$built"
+    times+=("$built: built in $built_in s, tested in $((SECONDS - t_test)) s")
+  fi
+  built=${next:-} built_in=${next_in:-0} next=""
 done
 
 t0=$SECONDS
