@@ -37,7 +37,6 @@ void link_edge(Node* node, Node* target, std::int32_t weight, Edge** spare) {
     e->weight = weight;
     e->to = target;
     *link = e;
-    if constexpr (HAS_INDEX) index_count_entries(1);
 }
 
 void unlink_edge(Node* node, const Node* target) {
@@ -46,7 +45,6 @@ void unlink_edge(Node* node, const Node* target) {
         if (e->to == target) {
             *link = e->next;
             delete e;
-            if constexpr (HAS_INDEX) index_count_entries(-1);
             return;
         }
     }
@@ -60,8 +58,6 @@ bool add_edge(Node** list, std::int32_t ax, std::int32_t ay, std::int32_t bx, st
     if (!a || !b) return true;
     if (REFUSE_SELF_LOOP && a == b) return true;
     if (entry_to_position(a, bx, by)) return true;  // B's list is not examined
-    if constexpr (HAS_INDEX)
-        if (!index_reserve_entries(2)) return false;
 
     Edge* to_b = new (std::nothrow) Edge;
     Edge* to_a = new (std::nothrow) Edge;
@@ -78,7 +74,6 @@ bool add_edge(Node** list, std::int32_t ax, std::int32_t ay, std::int32_t bx, st
     to_a->weight = w;
     to_a->to = a;
     *list_tail(b) = to_a;  // after A's entry, so a self-loop's two entries keep their order
-    if constexpr (HAS_INDEX) index_count_entries(2);
     return true;
 }
 

@@ -124,17 +124,12 @@ Node* index_last(std::int32_t x, std::int32_t y) {
 
 bool index_reserve_node() {
     if ((idx.used + 1) * 4 > idx.capacity * 3 && !grow_table()) return false;
-    return heap_reserve(idx.entries + 1);
-}
-
-bool index_reserve_entries(std::size_t more) { return heap_reserve(idx.entries + more + 1); }
-
-void index_count_entries(std::ptrdiff_t delta) {
-    idx.entries = static_cast<std::size_t>(static_cast<std::ptrdiff_t>(idx.entries) + delta);
+    return heap_reserve(heap_room(idx.nodes + 1));
 }
 
 void index_append(Node** list, Node* node) {
     node->order = take_order(*list);
+    ++idx.nodes;
     node->list_prev = idx.tail;
     if (idx.tail)
         idx.tail->next = node;
@@ -155,6 +150,7 @@ void index_append(Node** list, Node* node) {
 }
 
 void index_unlink(Node** list, Node* node) {
+    --idx.nodes;
     if (node->list_prev)
         node->list_prev->next = node->next;
     else

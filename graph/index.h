@@ -1,5 +1,5 @@
 // index.h - the position index of the indexed build: which nodes stand at a position, the
-// list's tail, creation numbers and the count of adjacency entries.
+// list's tail, creation numbers and the count of nodes.
 //
 // It serves node_list alone, and only the store's operations change it, each in step with the
 // list. What holds between operations:
@@ -8,8 +8,8 @@
 //   chain's first node, whose same_prev is the chain's last;
 // - list_prev is the node before in list order, tail the last node, and creation numbers rise
 //   strictly along the list;
-// - entries is the number of adjacency entries in the graph, and the search heap has room
-//   for entries + 1 items (search_heap.h).
+// - nodes is the number of nodes in the list, and the search heap has room for
+//   heap_room(nodes) items (search_heap.h).
 // The table and the heap are the index's own storage, allocated with new[] and freed by
 // index_release; nothing else owns them.
 #pragma once
@@ -37,7 +37,7 @@ struct PositionIndex {
     std::size_t   used;        // occupied slots: the number of distinct positions
     Node*         tail;        // last node of node_list; null when it is empty
     std::uint32_t next_order;  // creation number of the next node
-    std::size_t   entries;     // adjacency entries in the graph
+    std::size_t   nodes;       // nodes in node_list
 };
 
 // The index of node_list, for the invariant checker to read.
@@ -50,12 +50,6 @@ Node* index_last(std::int32_t x, std::int32_t y);
 // Makes room for one more node: a slot for a new position and heap room stay available. False
 // only when memory ran out, and then nothing has changed.
 [[nodiscard]] bool index_reserve_node();
-
-// Makes room in the search heap for `more` further entries. False only when memory ran out.
-[[nodiscard]] bool index_reserve_entries(std::size_t more);
-
-// Counts entries linked (a positive delta) or freed (a negative one).
-void index_count_entries(std::ptrdiff_t delta);
 
 // Appends node, fully made, at the tail of *list and enters it at its position. Needs the
 // room that index_reserve_node made.

@@ -13,15 +13,13 @@ bool has_entry_to(const Node* node, const Node* target) {
     return false;
 }
 
-// Frees a chain of entries; returns how many there were.
-std::ptrdiff_t free_chain(Edge* e) {
-    std::ptrdiff_t freed = 0;
-    for (; e; ++freed) {
+// Frees a chain of entries.
+void free_chain(Edge* e) {
+    while (e) {
         Edge* next = e->next;
         delete e;
         e = next;
     }
-    return freed;
 }
 
 // The entries the merge will link: two for every neighbour K of B, other than A and B, that A
@@ -53,9 +51,7 @@ bool merge_node(Node** list, std::int32_t ax, std::int32_t ay, std::int32_t bx, 
     Node** link_to_b = find_last_pair(list, ax, ay, bx, by, &a, &b);
     if (!a || !b) return true;
 
-    // The indexed build's search heap needs no more room: every pair of entries the merge
-    // makes replaces a pair between B and K that it frees.
-    Edge* spare;
+    Edge* spare;  // the merge's only allocations: the index's room grows with the nodes alone
     if (!allocate_spares(a, b, &spare)) return false;  // nothing has changed yet
 
     // B's list is only read here; B's entries to itself are skipped, so nothing unlinks from
@@ -71,9 +67,8 @@ bool merge_node(Node** list, std::int32_t ax, std::int32_t ay, std::int32_t bx, 
         unlink_edge(k, b);
     }
     free_chain(spare);  // none is left over unless the graph broke its pairing
-    const std::ptrdiff_t freed = free_chain(b->edges);
+    free_chain(b->edges);
     if constexpr (HAS_INDEX) {
-        index_count_entries(-freed);
         index_unlink(list, b);
     } else {
         *link_to_b = b->next;  // the list itself has not changed since the walk

@@ -1,4 +1,4 @@
-// search_heap.cpp - the binary heap of the indexed build's search.
+// search_heap.cpp - the heap of the indexed build's search.
 #include "search_heap.h"
 
 #include <new>
@@ -10,7 +10,13 @@ struct HeapItem {
     Node*        node;
 };
 
-HeapItem*   items    = nullptr;
+// Four children to a parent: taking the top descends half as many levels as in a binary heap,
+// and the least of the children is found without a branch. The ARITY items after the last are
+// sentinels whose key no item reaches, so a parent always has four children to compare.
+constexpr std::size_t ARITY = 4;
+constexpr HeapItem SENTINEL = {INT64_MAX, nullptr};
+
+HeapItem*   items    = nullptr;  // capacity + ARITY items
 std::size_t capacity = 0;
 std::size_t size     = 0;
 
@@ -18,12 +24,68 @@ std::int64_t key_of(const Node* n) {
     return static_cast<std::int64_t>(n->dist) * 4294967296 + n->order;
 }
 
+bool stale(const HeapItem& item) { return item.node->done || item.key != key_of(item.node); }
+
+// Moves the item at i down below every child with a smaller key.
+void sift_down(std::size_t i) {
+    const HeapItem item = items[i];
+    for (std::size_t first = ARITY * i + 1; first < size; first = ARITY * i + 1) {
+        std::size_t child = first;
+        for (std::size_t c = first + 1; c < first + ARITY; ++c)
+            if (items[c].key < items[child].key) child = c;
+        if (item.key <= items[child].key) break;
+        items[i] = items[child];
+        i = child;
+    }
+    items[i] = item;
+}
+
+// Drops the stale items and orders the rest again.
+void drop_stale() {
+    std::size_t kept = 0;
+    for (std::size_t i = 0; i < size; ++i)
+        if (!stale(items[i])) items[kept++] = items[i];
+    size = kept;
+    for (std::size_t i = 0; i < ARITY; ++i) items[size + i] = SENTINEL;
+    if (size > 1)
+        for (std::size_t i = (size - 2) / ARITY + 1; i-- > 0;) sift_down(i);  // parents, last first
+}
+
+// Takes the top out: the hole it leaves goes down along the least children to the bottom, and
+// the last item rises into it from there (it seldom rises far).
+HeapItem pop_top() {
+    const HeapItem top = items[0];
+    const HeapItem last = items[--size];
+    items[size] = SENTINEL;
+    if (size == 0) return top;
+    std::size_t hole = 0;
+    for (std::size_t first = 1; first < size; first = ARITY * hole + 1) {
+        std::size_t child = first;
+        std::int64_t least = items[first].key;
+        for (std::size_t c = first + 1; c < first + ARITY; ++c) {
+            const bool less = items[c].key < least;
+            least = less ? items[c].key : least;
+            child = less ? c : child;
+        }
+        items[hole] = items[child];
+        hole = child;
+    }
+    while (hole > 0) {
+        const std::size_t parent = (hole - 1) / ARITY;
+        if (items[parent].key <= last.key) break;
+        items[hole] = items[parent];
+        hole = parent;
+    }
+    items[hole] = last;
+    return top;
+}
+
 }  // namespace
 
 bool heap_reserve(std::size_t wanted) {
     if (wanted <= capacity) return true;
-    const std::size_t grown = wanted < 2 * capacity ? 2 * capacity : wanted;
-    auto* bigger = new (std::nothrow) HeapItem[grown];
+    const std::size_t grown = wanted < capacity + capacity / 2 ? capacity + capacity / 2 : wanted;
+    auto* bigger = new (std::nothrow) HeapItem[grown + ARITY];
     if (!bigger) return false;
     delete[] items;  // between searches the heap holds nothing worth keeping
     items = bigger;
@@ -34,13 +96,18 @@ bool heap_reserve(std::size_t wanted) {
 
 std::size_t heap_capacity() { return capacity; }
 
-void heap_clear() { size = 0; }
+void heap_clear() {
+    size = 0;
+    for (std::size_t i = 0; i < ARITY; ++i) items[i] = SENTINEL;
+}
 
 void heap_push(Node* node) {
+    if (size == capacity) drop_stale();  // node's own earlier item is stale too
     const HeapItem item{key_of(node), node};
     std::size_t i = size++;
+    items[size + ARITY - 1] = SENTINEL;  // the one place past the sentinels before
     while (i > 0) {
-        const std::size_t parent = (i - 1) / 2;
+        const std::size_t parent = (i - 1) / ARITY;
         if (items[parent].key <= item.key) break;
         items[i] = items[parent];
         i = parent;
@@ -48,30 +115,18 @@ void heap_push(Node* node) {
     items[i] = item;
 }
 
-namespace {
-
-HeapItem pop_top() {
-    const HeapItem top = items[0];
-    const HeapItem last = items[--size];
-    std::size_t i = 0;
-    for (;;) {
-        std::size_t child = 2 * i + 1;
-        if (child >= size) break;
-        if (child + 1 < size && items[child + 1].key < items[child].key) ++child;
-        if (last.key <= items[child].key) break;
-        items[i] = items[child];
-        i = child;
-    }
-    if (size > 0) items[i] = last;
-    return top;
+void heap_prefetch_top() {
+    if (size == 0) return;
+    const Edge* e = items[0].node->edges;
+    if (!e) return;
+    __builtin_prefetch(e->to);
+    __builtin_prefetch(e->next);
 }
-
-}  // namespace
 
 Node* heap_pop_next() {
     while (size > 0) {
         const HeapItem top = pop_top();
-        if (!top.node->done && top.key == key_of(top.node)) return top.node;
+        if (!stale(top)) return top.node;
     }
     return nullptr;
 }

@@ -68,10 +68,16 @@ void relax_entries(Node* current) {
 #endif
         if (candidate < to->dist) {
             constexpr std::int64_t lowest = std::numeric_limits<std::int32_t>::min();
+            const std::int32_t was = to->dist;
             to->dist = static_cast<std::int32_t>(candidate < lowest ? lowest : candidate);
             to->prev = current;
+            // Offered again only at a lower dist: at the lowest one the item is already there.
             if constexpr (HAS_INDEX)
-                if (!to->done && to->dist < DIST_CUTOFF) heap_push(to);
+                if (!to->done && to->dist < DIST_CUTOFF && to->dist < was) {
+                    // Its first entry is read when it is settled: fetched from now on.
+                    __builtin_prefetch(to->edges);
+                    heap_push(to);
+                }
         }
     }
 }
@@ -121,6 +127,7 @@ const double* shortest_path(Node* list, std::int32_t ax, std::int32_t ay, std::i
     Node* current;
     while (choose_next(list, &current)) {
         if (current == goal) break;  // the goal is neither relaxed nor marked done
+        if constexpr (HAS_INDEX) heap_prefetch_top();
         relax_entries(current);
         current->done = 1;
     }

@@ -356,16 +356,15 @@ struct PlacedNode {
     }
 };
 
-// The list links of the indexed store; fills at with every node and counts the entries.
+// The list links of the indexed store; fills at with every node.
 std::string list_links_violation(const Node* head, const PositionIndex& idx,
-                                 std::vector<PlacedNode>& at, std::size_t& entries) {
+                                 std::vector<PlacedNode>& at) {
     const Node* before = nullptr;
     for (const Node* n = head; n; before = n, n = n->next) {
         if (n->list_prev != before) return "list_prev of a node is not the node before it";
         if (before && before->order >= n->order) return "creation numbers do not rise along the list";
         if (n->search > search_number) return "a node's search number is ahead of the searches";
         at.push_back({n->x, n->y, at.size(), n});
-        for (const Edge* e = n->edges; e; e = e->next) ++entries;
     }
     if (idx.tail != before) return "the tail is not the last node";
     return "";
@@ -393,8 +392,7 @@ std::string position_violation(const PlacedNode* group, std::size_t count) {
 std::string index_violation(const Node* head) {
     const PositionIndex& idx = position_index();
     std::vector<PlacedNode> at;
-    std::size_t entries = 0;
-    std::string fault = list_links_violation(head, idx, at, entries);
+    std::string fault = list_links_violation(head, idx, at);
     if (!fault.empty()) return fault;
 
     std::sort(at.begin(), at.end());
@@ -421,10 +419,10 @@ std::string index_violation(const Node* head) {
         return "the table holds " + std::to_string(occupied) + " slots and counts " +
                std::to_string(idx.used) + " for " + std::to_string(positions) + " positions";
     if (idx.used * 4 > idx.capacity * 3) return "the table is fuller than three quarters";
-    if (idx.entries != entries)
-        return "the index counts " + std::to_string(idx.entries) + " entries; the graph holds " +
-               std::to_string(entries);
-    if (head && heap_capacity() < entries + 1) return "the search heap has too little room";
+    if (idx.nodes != at.size())
+        return "the index counts " + std::to_string(idx.nodes) + " nodes; the list holds " +
+               std::to_string(at.size());
+    if (head && heap_capacity() < heap_room(at.size())) return "the search heap has too little room";
     return "";
 }
 #else

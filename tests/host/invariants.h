@@ -46,8 +46,8 @@ std::string order_violation(const GraphSnapshot& before, const Node* head);
 // The indexed store's index against the list it serves (index.h): each node in the chain of its
 // position, chains in list order and complete, one slot per position that probing finds,
 // list_prev and the tail, rising creation numbers, no search number ahead of the latest
-// search's, the count of entries and room in the search heap for one more item than there are
-// entries. "" in the default store, which has no index.
+// search's, the count of nodes and room in the search heap for heap_room of them. "" in the
+// default store, which has no index.
 std::string index_violation(const Node* head);
 
 // After a search over weights that are all zero or more, reading the fields as search_dist,
