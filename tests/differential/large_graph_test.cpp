@@ -141,6 +141,34 @@ TEST_F(LargeGraphs, OrderTiesAcrossCreationNumbersFarApart) {
     expect_same_stores();
 }
 
+// Dense graphs where each node settled lowers the dist of every node still waiting (an edge
+// from node i to each later node j weighing 2n - 2i against a chain of weight 1), and dense
+// graphs of random weights: a search offers nodes many times more often than there are nodes,
+// so the indexed store's heap fills and drops its stale items. Where no weight is negative, the
+// search fields are checked after every search: a node settled out of order leaves a
+// neighbour at more than its own dist plus the weight between them.
+TEST_F(LargeGraphs, DenseGraphsOfferNodesAgainAndAgain) {
+    for (int round = 0; round < 60 && !HasFailure(); ++round) {
+        unload_plugin();
+        const int n = pick(5, 60);
+        const int kind = round % 3;  // 0 lowering, 1 random weights, 2 negative ones too
+        for (int i = 1; i <= n; ++i) call(i, 1, 0, 0, 0, 0, i);
+        for (int i = 1; i <= n; ++i)
+            for (int j = i + 1; j <= n; ++j) {
+                const int w = kind == 0 ? (j == i + 1 ? 1 : 2 * n - 2 * i) : pick(kind == 2 ? -3 : 0, 40);
+                call(i, 1, j, 1, w, 0);
+            }
+        expect_same_stores();
+        for (int k = 0; k < 50; ++k) {
+            call(kind == 0 && k == 0 ? 1 : pick(1, n), 1, pick(1, n + 1), 1, 0, 4);
+            if (kind == 2) continue;
+            EXPECT_STREQ(reference_store.search_violation(), "");
+            EXPECT_STREQ(indexed_store.search_violation(), "");
+        }
+        expect_same_stores();
+    }
+}
+
 // The indexed store's storage failing after 0, 1, 2, ... allocations in turn, on every call
 // that builds and changes a grid (weights of zero or more, so that every search can be
 // checked): the default store's answer is the oracle for the call that goes through.
