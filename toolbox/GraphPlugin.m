@@ -147,12 +147,13 @@ classdef GraphPlugin
       end
     end
 
-    function disp(g)
+    function disp(g, varargin)
       % DISP  Show the plug-in, its store and its bounds.
       %   disp(G) prints what G is bound to and the bounds of its answers.
       %
       %   Example:
       %     disp(GraphPlugin('zelmot'))
+      arguments_count(nargin, 1, 1, 'disp', 'disp(G)');
       kinds = struct('grid', 'imports the 500-by-500 grid (importGrid)', ...
                      'refresh', 'sets every weight to its edge''s length (refreshWeights)', ...
                      'none', 'nothing');
@@ -864,6 +865,7 @@ end
 %!   "GraphPlugin:badArgument",    @() g.removeNode ([1 1], [2 1])
 %!   "GraphPlugin:badArgument",    @() g.listNodes (1)
 %!   "GraphPlugin:badArgument",    @() g.reset (1)
+%!   "GraphPlugin:badArgument",    @() disp (g, 1)
 %!   "GraphPlugin:zeroRule",       @() g.addNode ([X(:) Y(:)], 5)     # a grid from 0
 %!   "GraphPlugin:zeroRule",       @() g.addNode ([3 1], 0)
 %!   "GraphPlugin:zeroRule",       @() g.addNode ([3 1; 4 1], [7 0])
