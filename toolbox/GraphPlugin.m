@@ -384,13 +384,13 @@ classdef GraphPlugin
       %                 or through a node at x = 0 made by a direct call:
       %                 PATH holds the points nearest TO, ending at TO, and
       %                 a warning GraphPlugin:pathCut says so
-      %     'costBound' a node at FROM with edges and a node at TO, but no
+      %     'costBound' nodes at FROM and at TO, both with edges, but no
       %                 path cheaper than G.CostBound (30000): they are not
       %                 joined, or only at that cost or more, which the
       %                 plug-in counts as none; a warning
       %                 GraphPlugin:costBound says so. PATH is zeros(0, 2)
-      %     'noPath'    no path at all: no node at FROM, or one without
-      %                 edges. PATH is zeros(0, 2)
+      %     'noPath'    no path at all: no node at FROM, or a node at FROM
+      %                 or at TO without edges. PATH is zeros(0, 2)
       %     'noGoal'    a node at FROM, none at TO. PATH is zeros(0, 2)
       %
       %   Turn a warning off with warning('off', 'GraphPlugin:pathCut') and
@@ -418,8 +418,10 @@ classdef GraphPlugin
       if numel(r) == 1
         path = zeros(0, 2);
         status = 'noPath';
-        % Only a node at FROM with edges can have a path that the cost bound hid.
-        if numel(feval(g.Name, from(1), from(2), 0, 0, 0, 1, 0)) > 1
+        % Only nodes at FROM and TO that both have edges can have a path that the cost
+        % bound hid.
+        if numel(feval(g.Name, from(1), from(2), 0, 0, 0, 1, 0)) > 1 ...
+            && numel(feval(g.Name, to(1), to(2), 0, 0, 0, 1, 0)) > 1
           status = 'costBound';
           warning('GraphPlugin:costBound', ['GraphPlugin.shortestPath: no path from [%d %d] ' ...
                   'to [%d %d] cheaper than %d; a path that costs %d or more counts as none'], ...
@@ -896,7 +898,7 @@ end
 %!                                                                             "capped",    "listCapped"
 %!   @() g.shortestPath([1 1], [45 1]),      [(5:45)', ones(41, 1)],           "cut",       "pathCut"
 %!   @() g.shortestPath([1 1], [60 1]),      zeros(0, 2),                      "costBound", "costBound"
-%!   @() g.shortestPath([1 1], [70 1]),      zeros(0, 2),                      "costBound", "costBound"
+%!   @() g.shortestPath([1 1], [70 1]),      zeros(0, 2),                      "noPath",    ""
 %!   @() g.shortestPath([70 1], [1 1]),      zeros(0, 2),                      "noPath",    ""
 %!   @() g.shortestPath([1 1], [3 1]),       [1 1; 2 1; 3 1],                  "found",     ""
 %!   @() g.shortestPath([1 1], [9 9]),       zeros(0, 2),                      "noGoal",    ""

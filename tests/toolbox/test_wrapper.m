@@ -117,7 +117,7 @@ function tells_the_path_answers_apart(g)
     [1 1],   [3 1],   [1 1; 2 1; 3 1],        'found'
     [3 1],   [1 1],   [3 1; 2 1; 1 1],        'found'
     [1 1],   [1 1],   [1 1],                  'found'
-    [1 1],   [7 7],   zeros(0, 2),            'costBound' % not connected, or only at 30000
+    [1 1],   [7 7],   zeros(0, 2),            'noPath'    % no edge at the goal
     [7 7],   [1 1],   zeros(0, 2),            'noPath'    % no edge at the start
     [5 5],   [3 1],   zeros(0, 2),            'noPath'    % no node at the start
     [1 1],   [9 9],   zeros(0, 2),            'noGoal'    % no node at the goal
