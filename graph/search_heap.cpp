@@ -115,12 +115,17 @@ void heap_push(Node* node) {
     items[i] = item;
 }
 
+// The node at the top had its first entry fetched when it was offered (shortest_path.cpp):
+// from that, the neighbour it leads to and the entry after next.
 void heap_prefetch_top() {
     if (size == 0) return;
     const Edge* e = items[0].node->edges;
     if (!e) return;
     __builtin_prefetch(e->to);
-    __builtin_prefetch(e->next);
+    if (e->next) {
+        __builtin_prefetch(e->next->next);
+        __builtin_prefetch(e->next->to);
+    }
 }
 
 Node* heap_pop_next() {
