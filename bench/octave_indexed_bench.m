@@ -1,6 +1,7 @@
 % octave_indexed_bench.m - the two builds of ombrik through Octave against each other, against
 % the call floor and against the peer search: building the grids with command 0, and command 4
-% on the queries that bench/boost_peer.cpp times. Prints rows of the table of scripts/bench.sh.
+% on the near, mid and far queries that bench/boost_peer.cpp times, from (1, 1) to (4, 4), to
+% the middle and to the far corner. Prints rows of the table of scripts/bench.sh.
 %
 %   octave-cli --norc --no-gui --no-history bench/octave_indexed_bench.m DEFAULT_DIR INDEXED_DIR PEER [quick]
 %
@@ -29,30 +30,35 @@ function f = use_ombrik(folder, others)
   end
 end
 
-% The six goals along the diagonal, as boost_peer takes them.
-function goals = diagonal_goals(side)
-  goals = floor(((1:6) * side + 5) / 6);
+% The goals of the near, the mid and the far query, (k, k), as boost_peer takes them.
+function goals = query_goals(side)
+  goals = [4, floor((side + 1) / 2), side];
 end
 
-% Command 4 from (1, 1) to (k, k) for each goal: the best of `reps` runs of each, and the
-% mean of those; and the path to the far corner.
-function [mean_t, far_t, far_cols] = queries(f, side, reps)
-  goals = diagonal_goals(side);
+% Command 4 from (1, 1) to (k, k) for each goal: the best of `reps` rounds of the three, as
+% the peer takes the best of its rounds (the near query timed over `near_runs` calls, as one call
+% takes little more than the clock's reading), and the number of columns of the far path.
+function [best, far_cols] = queries(f, side, reps, near_runs)
+  goals = query_goals(side);
   best = Inf(size(goals));
   for r = 1:reps
     for q = 1:numel(goals)
       k = goals(q);
+      runs = 1;
+      if q == 1
+        runs = near_runs;
+      end
       tic;
-      p = f(1, 1, k, k, 0, 4, 0);
-      best(q) = min(best(q), toc);
+      for i = 1:runs
+        p = f(1, 1, k, k, 0, 4, 0);
+      end
+      best(q) = min(best(q), toc / runs);
       if ~isequal(p(:, 1), [k; k])
         error('octave_indexed_bench:path', 'no path to (%d, %d) on the side-%d grid', k, k, side);
       end
     end
   end
-  mean_t = mean(best);
-  far_t = best(end);
-  far_cols = columns(f(1, 1, side, side, 0, 4, 0));
+  far_cols = columns(p);
 end
 
 function t = timed_build(f, side)
@@ -61,16 +67,41 @@ function t = timed_build(f, side)
   t = toc;
 end
 
-% The peer's seconds for the grid of the given side: build, mean of the six queries, far.
+% The peer's figures for the grid of the given side: seconds to build, seconds of the near, mid
+% and far query, and the nodes each query settled.
 % system() forks Octave: until each page has been written once more, the first writes to the
-% graph's pages after it fault and copy them. Callers make an untimed search before timing one.
-function t = peer_times(peer, side)
+% graph's pages after it fault and copy them. Callers time several searches in a row and keep
+% the best.
+function [t, settled] = peer_times(peer, side)
   [status, out] = system(sprintf('"%s" %d', peer, side));
   t = sscanf(out, '%f');
-  if status ~= 0 || numel(t) ~= 4
+  if status ~= 0 || numel(t) ~= 8
     error('octave_indexed_bench:peer', 'boost_peer %d failed:\n%s', side, out);
   end
-  t = t(2:4).';
+  settled = t(6:8).';
+  t = t(2:5).';
+end
+
+% The rows of the near, mid and far query: Boost's, then each build's against it. q_best(b, q)
+% is build b's time of query q, NaN for a build not measured.
+function query_rows(side, boost, settled, q_best, names)
+  goals = query_goals(side);
+  labels = {'near', 'mid', 'far'};
+  for q = 1:3
+    table_row(sprintf('Boost search, %s (C++)', labels{q}), side * side, boost(q + 1), '1.00x', ...
+              sprintf('(1, 1) to (%d, %d), %d nodes settled', goals(q), goals(q), settled(q)));
+    for b = 1:numel(names)
+      if isnan(q_best(b, q))
+        continue;
+      end
+      note = 'against Boost';
+      if b == 2 && ~isnan(q_best(1, q))
+        note = sprintf('against Boost; indexed %.0fx faster than default', q_best(1, q) / q_best(2, q));
+      end
+      table_row(sprintf('Octave command 4, %s, %s', labels{q}, names{b}), side * side, q_best(b, q), ...
+                sprintf('%.2fx', q_best(b, q) / boost(q + 1)), note);
+    end
+  end
 end
 
 % Builds the grid of the given side in each of the plug-in folders dirs(which), against the
@@ -117,34 +148,21 @@ for b = 1:2
             sprintf('%.2fx', build_t(b) / floor_t), 'against the call floor');
 end
 f_indexed = @ombrik;  % the indexed build, loaded last: it holds the grid
-boost = Inf(1, 3); q_mean = Inf(1, 2); q_far = Inf(1, 2);
+near_runs = 100;
+boost = Inf(1, 4); q_best = Inf(2, 3);
 for r = 1:turns
-  boost = min(boost, peer_times(peer, side));
-  queries(f_indexed, side, 1);  % untimed: after the fork, see peer_times
-  [m, fa, cols] = queries(f_indexed, side, 1);
-  q_mean(2) = min(q_mean(2), m); q_far(2) = min(q_far(2), fa);
+  [t, settled] = peer_times(peer, side);
+  boost = min(boost, t);
+  q_best(2, :) = min(q_best(2, :), queries(f_indexed, side, 3, near_runs));
 end
 f_default = use_ombrik(default_dir, dirs);
 load_grid_rows(f_default, side);
 for r = 1:min(turns, 2)  % after the fork of the last turn: the first search is not timed
-  [m, fa] = queries(f_default, side, 1);
-  q_mean(1) = min(q_mean(1), m); q_far(1) = min(q_far(1), fa);
+  q_best(1, :) = min(q_best(1, :), queries(f_default, side, 1, 5));
 end
 table_row(sprintf('Boost build grid %d (C++)', side), nodes, boost(1), '', ...
           'adjacency_list of vectors; for reference');
-table_row('Boost search, 6 queries (C++)', nodes, boost(2), '1.00x', ...
-          'dijkstra_shortest_paths, stopped at the goal: mean of (1, 1) to (k, k) along the diagonal');
-for b = 1:2
-  table_row(sprintf('Octave command 4, 6 queries, %s', names{b}), nodes, q_mean(b), ...
-            sprintf('%.2fx', q_mean(b) / boost(2)), ...
-            sprintf('against Boost; indexed %.0fx faster than default', q_mean(1) / q_mean(2)));
-end
-table_row('Boost search, far (C++)', nodes, boost(3), '1.00x', sprintf('(1, 1) to (%d, %d)', side, side));
-for b = 1:2
-  table_row(sprintf('Octave command 4, far, %s', names{b}), nodes, q_far(b), ...
-            sprintf('%.2fx', q_far(b) / boost(3)), ...
-            sprintf('against Boost; %d columns; indexed %.0fx faster than default', cols, q_far(1) / q_far(2)));
-end
+query_rows(side, boost, settled, q_best, names);
 
 % The largest grid, indexed build only: the default build would take about a quarter of an
 % hour to build it and minutes for each search.
@@ -156,18 +174,14 @@ for side = large
             sprintf('the build loop of %d calls sent to the trivial MEX file', load_grid_rows(@trivial_mex, side)));
   table_row(sprintf('Octave build grid %d, indexed', side), nodes, build_t, ...
             sprintf('%.2fx', build_t / floor_t), 'against the call floor');
-  boost = Inf(1, 3); far_t = Inf;
+  boost = Inf(1, 4); q_best = [NaN(1, 3); Inf(1, 3)];
   for r = 1:turns
-    boost = min(boost, peer_times(peer, side));
-    f(1, 1, side, side, 0, 4, 0);  % untimed: after the fork, see peer_times
-    tic;
-    p = f(1, 1, side, side, 0, 4, 0);
-    far_t = min(far_t, toc);
+    [t, settled] = peer_times(peer, side);
+    boost = min(boost, t);
+    q_best(2, :) = min(q_best(2, :), queries(f, side, 3, near_runs));
   end
   table_row(sprintf('Boost build grid %d (C++)', side), nodes, boost(1), '', 'for reference');
-  table_row('Boost search, far (C++)', nodes, boost(3), '1.00x', sprintf('(1, 1) to (%d, %d)', side, side));
-  table_row('Octave command 4, far, indexed', nodes, far_t, sprintf('%.2fx', far_t / boost(3)), ...
-            sprintf('against Boost; %d columns (the 401 nearest the goal)', columns(p)));
+  query_rows(side, boost, settled, q_best, names);
 end
 
 clear ombrik trivial_mex;
