@@ -45,8 +45,10 @@ count() {
 build_preset() {  # PRESET: configures and builds it, output in its build log
   { cmake --preset "$1" && cmake --build --preset "$1"; } > "$work/build-$1.log" 2>&1
 }
-test_preset() {  # PRESET: runs its tests, output in its test log
+test_preset() {  # PRESET: runs its tests, output in its test log, seconds in test-P.seconds
+  local t=$SECONDS
   ctest --preset "$1" -j2 > "$work/test-$1.log" 2>&1
+  echo $((SECONDS - t)) > "$work/test-$1.seconds"
 }
 report_tests() {  # PRESET: prints and counts what its tests printed
   grep -vE '^ +Start |Test +#[0-9]+: .* Passed' "$work/test-$1.log"
@@ -60,7 +62,7 @@ report_tests() {  # PRESET: prints and counts what its tests printed
 built=""      # the preset whose tests run next
 built_in=0    # its build's seconds
 for p in "${presets[@]}" ""; do
-  [ -z "$built" ] || { t_test=$SECONDS; test_preset "$built" & tests=$!; }
+  [ -z "$built" ] || { test_preset "$built" & tests=$!; }
   if [ -n "$p" ]; then
     t0=$SECONDS
     echo "== build $p"
@@ -77,7 +79,7 @@ for p in "${presets[@]}" ""; do
     wait "$tests"
     echo "== test $built (built in $built_in s)"
     report_tests "$built"
-    times+=("$built: built in $built_in s, tested in $((SECONDS - t_test)) s")
+    times+=("$built: built in $built_in s, tested in $(cat "$work/test-$built.seconds") s")
   fi
   built=${next:-} built_in=${next_in:-0} next=""
 done
