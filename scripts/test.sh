@@ -12,10 +12,10 @@ set -uo pipefail
 cd "$(dirname "$0")/.."
 start=$SECONDS
 bash scripts/install-deps.sh || exit 1
+times=("packages: $((SECONDS - start)) s")
 
 presets=(linux m32 asan win32 win64 linux-indexed m32-indexed asan-indexed win32-indexed win64-indexed)
 passed=0 failed=0 skipped=0
-times=()
 work=$(mktemp -d)  # build-P.log and test-P.log of each preset
 log=$work/log      # the output that count() reads
 skips=$work/skips  # PRESET <tab> why a test of it was skipped, one line per skipped test
