@@ -40,6 +40,17 @@ void sift_down(std::size_t i) {
     items[i] = item;
 }
 
+// Puts item into the free place hole, or above it while a parent's key is greater.
+void sift_up(std::size_t hole, const HeapItem item) {
+    while (hole > 0) {
+        const std::size_t parent = (hole - 1) / ARITY;
+        if (items[parent].key <= item.key) break;
+        items[hole] = items[parent];
+        hole = parent;
+    }
+    items[hole] = item;
+}
+
 // Drops the stale items and orders the rest again.
 void drop_stale() {
     std::size_t kept = 0;
@@ -70,13 +81,7 @@ HeapItem pop_top() {
         items[hole] = items[child];
         hole = child;
     }
-    while (hole > 0) {
-        const std::size_t parent = (hole - 1) / ARITY;
-        if (items[parent].key <= last.key) break;
-        items[hole] = items[parent];
-        hole = parent;
-    }
-    items[hole] = last;
+    sift_up(hole, last);
     return top;
 }
 
@@ -103,16 +108,9 @@ void heap_clear() {
 
 void heap_push(Node* node) {
     if (size == capacity) drop_stale();  // node's own earlier item is stale too
-    const HeapItem item{key_of(node), node};
-    std::size_t i = size++;
+    const std::size_t hole = size++;
     items[size + ARITY - 1] = SENTINEL;  // the one place past the sentinels before
-    while (i > 0) {
-        const std::size_t parent = (i - 1) / ARITY;
-        if (items[parent].key <= item.key) break;
-        items[i] = items[parent];
-        i = parent;
-    }
-    items[i] = item;
+    sift_up(hole, HeapItem{key_of(node), node});
 }
 
 // The node at the top had its first entry fetched when it was offered (shortest_path.cpp):
