@@ -68,7 +68,7 @@ void bm_build(benchmark::State& state, int side, BuildOrder order) {
 // cache lines: set by where the allocator put them, it slows every walk.
 double split_share(const Node* list) {
     long split = 0, count = 0;
-    for (const Node* n = list; n; n = n->next, ++count) {
+    for (const Node* n = list; n; n = next_node(n), ++count) {
         auto first = reinterpret_cast<std::uintptr_t>(n);
         auto last = reinterpret_cast<std::uintptr_t>(&n->done);
         split += first / 64 != last / 64;
@@ -146,7 +146,7 @@ double list_buf[LIST_CAP];
 
 int list_nodes(const Node* head) {
     int filled = 0;
-    for (const Node* n = head; n; n = n->next) {
+    for (const Node* n = head; n; n = next_node(n)) {
         if (filled + 3 > LIST_CAP) break;
         list_buf[filled] = n->x;
         list_buf[filled + 1] = n->y;

@@ -77,7 +77,7 @@ void goal_position(int side, Goal g, std::int32_t* x, std::int32_t* y) {
 
 SearchWork count_search_work(const Node* list) {
     SearchWork w{0, 0, 0};
-    for (const Node* n = list; n; n = n->next) {
+    for (const Node* n = list; n; n = next_node(n)) {
         ++w.nodes;
         w.settled += n->done;
     }

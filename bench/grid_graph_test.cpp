@@ -58,7 +58,7 @@ protected:
 TEST_P(GridGraph, HoldsEveryPositionOnceInRowOrderWithItsFourNeighbours) {
     std::int32_t x = 1, y = 1;
     long count = 0;
-    for (const Node* n = list; n; n = n->next, ++count) {
+    for (const Node* n = list; n; n = next_node(n), ++count) {
         ASSERT_EQ(Pos(n->x, n->y), Pos(x, y));
         EXPECT_EQ(n->value, grid_value(x, y));
         std::set<Pos> seen;

@@ -3,7 +3,7 @@
 #include "graph.h"
 
 void refresh_weights(Node* list) {
-    for (Node* n = list; n; n = n->next)
+    for (Node* n = list; n; n = next_node(n))
         for (Edge* e = n->edges; e; e = e->next) e->weight = node_distance(n, e->to);
 }
 

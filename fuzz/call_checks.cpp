@@ -296,7 +296,7 @@ std::string expected_error(const std::vector<HostArray>& in, int command) {
 
 void copy_graph(const Node* head, GraphCopy& g) {
     std::size_t count = 0;
-    for (const Node* n = head; n; n = n->next, ++count) {
+    for (const Node* n = head; n; n = next_node(n), ++count) {
         if (count == g.nodes.size()) g.nodes.emplace_back();
         GraphCopy::NodeCopy& c = g.nodes[count];
         c.self = n;

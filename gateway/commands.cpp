@@ -84,7 +84,7 @@ void cmd_merge(const Call& call) {
 void cmd_list(const Call& call) {
     if (!node_list) return nothing_to_report(call);
     int n = 0;
-    for (const Node* node = node_list; node && n + 3 <= LIST_CAP; node = node->next) {
+    for (const Node* node = node_list; node && n + 3 <= LIST_CAP; node = next_node(node)) {
         list_buf[n] = node->x;
         list_buf[n + 1] = node->y;
         list_buf[n + 2] = node->value;

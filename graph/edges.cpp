@@ -85,7 +85,7 @@ void set_edge_weight(Node** list, std::int32_t ax, std::int32_t ay, std::int32_t
         a = index_first(ax, ay);
         b = index_first(bx, by);
     } else {
-        for (Node* n = *list; n && !(a && b); n = n->next) {  // both in one walk
+        for (Node* n = *list; n && !(a && b); n = next_node(n)) {  // both in one walk
             if (!a && n->x == ax && n->y == ay) a = n;
             if (!b && n->x == bx && n->y == by) b = n;
         }

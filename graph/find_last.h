@@ -10,11 +10,12 @@
 // build asks the index instead and returns null, as B leaves through the index.
 inline Node** find_last_pair(Node** list, std::int32_t ax, std::int32_t ay, std::int32_t bx,
                              std::int32_t by, Node** a, Node** b) {
-    if constexpr (HAS_INDEX) {
-        *a = index_last(ax, ay);
-        *b = index_last(bx, by);
-        return nullptr;
-    }
+#if GRAPH_INDEXED
+    (void)list;
+    *a = index_last(ax, ay);
+    *b = index_last(bx, by);
+    return nullptr;
+#else
     Node** link_to_b = nullptr;
     *a = nullptr;
     *b = nullptr;
@@ -27,4 +28,5 @@ inline Node** find_last_pair(Node** list, std::int32_t ax, std::int32_t ay, std:
         }
     }
     return link_to_b;
+#endif
 }

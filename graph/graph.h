@@ -20,33 +20,46 @@
 #endif
 constexpr bool HAS_INDEX = GRAPH_INDEXED;
 
+struct Node;
 struct Edge;
+
+// The indexed build keeps its nodes in a pool (node_pool.h) and links them by their place
+// there, 32 bits where a pointer takes 64: NodeRef 0 names no node.
+using NodeRef = std::uint32_t;
+#if GRAPH_INDEXED
+using NodeLink = NodeRef;
+#else
+using NodeLink = Node*;
+#endif
 
 // A vertex. The list that holds it owns it: add_node creates it, merge_node and
 // release_graph destroy it. Positions are unique except after move_node, which may put several
 // nodes on one position. dist, done and prev belong to the search and mean nothing between
 // searches; code outside the search reads them through search_dist, search_done and
-// search_prev, since in the indexed build a search writes only the nodes it reaches.
+// search_prev, since in the indexed build a search writes only the nodes it reaches. The links
+// next and prev are read through next_node and search_prev, which serve both builds.
 struct Node {
-    Node*        next;   // next node in list order; null at the tail
+    NodeLink     next;   // next node in list order; none at the tail
     std::int32_t x;      // position: the node's only name
     std::int32_t y;
+#if GRAPH_INDEXED
+    std::int32_t value;  // given at creation, never changed (here, the record packs tight)
+#endif
     Edge*        edges;  // adjacency list, owned; null while the node has no neighbour
     std::int32_t dist;   // search: cheapest known cost from the start
     std::uint8_t done;   // search: 1 once settled
 #if GRAPH_INDEXED
-    std::uint16_t search;  // the search that wrote dist, done and prev (search_number); it
-                           // fills bytes the record pads anyway
+    std::uint16_t search;  // the search that wrote dist, done and prev (search_number)
 #endif
-    Node*        prev;   // search: where the cheapest known path arrives from; null for none
+    NodeLink     prev;   // search: where the cheapest known path arrives from; none for none
+#if !GRAPH_INDEXED
     std::int32_t value;  // given at creation, never changed
-#if GRAPH_INDEXED
+#else
     // The index's links (index.h): creation numbers rise along the list; the nodes at one
-    // position form a chain in list order whose first node's same_prev is its last.
+    // position form a ring in list order, entered at its last node.
     std::uint32_t order;      // creation number
-    Node*         list_prev;  // previous node in list order; null at the head
-    Node*         same_next;  // next node at this position; null at the chain's end
-    Node*         same_prev;  // previous node at this position; the first's is the last
+    NodeRef       list_prev;  // previous node in list order; none at the head
+    NodeRef       same_next;  // next node at this position; the last's is the first
 #endif
 };
 
@@ -61,6 +74,28 @@ struct Edge {
 
 // The graph of the loaded plug-in: null at load, released by the exit hook.
 extern Node* node_list;
+
+#if GRAPH_INDEXED
+// Where the pool (node_pool.h) keeps record r: slot r % POOL_BLOCK of block r / POOL_BLOCK.
+// Blocks never move, so a Node* stays good while its node lives.
+constexpr unsigned POOL_BLOCK_BITS = 8;
+constexpr NodeRef POOL_BLOCK = NodeRef{1} << POOL_BLOCK_BITS;
+extern Node** pool_blocks;
+
+// The node that r names, or null for 0.
+inline Node* node_at(NodeRef r) {
+    return r ? pool_blocks[r >> POOL_BLOCK_BITS] + (r & (POOL_BLOCK - 1)) : nullptr;
+}
+#endif
+
+// The node after n in list order, or null.
+inline Node* next_node(const Node* n) {
+#if GRAPH_INDEXED
+    return node_at(n->next);
+#else
+    return n->next;
+#endif
+}
 
 // The first node in list order at (x, y), or null.
 Node* find_node(Node* head, std::int32_t x, std::int32_t y);
@@ -145,8 +180,10 @@ inline std::uint8_t search_done(const Node* n) {
 inline Node* search_prev(const Node* n) {
 #if GRAPH_INDEXED
     if (n->search != search_number) return nullptr;
-#endif
+    return node_at(n->prev);
+#else
     return n->prev;
+#endif
 }
 
 // The path the last successful search found, as (x, y) pairs from the goal back to the start,

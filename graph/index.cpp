@@ -1,9 +1,10 @@
 // index.cpp - the position index of the indexed build: an open-addressing table from position
-// to the chain of nodes there, and the list links that make appending and removal constant.
+// to the ring of nodes there, and the list links that make appending and removal constant.
 #include "index.h"
 
 #include <new>
 
+#include "node_pool.h"
 #include "search_heap.h"
 
 namespace {
@@ -25,87 +26,96 @@ std::size_t home_slot(std::int32_t x, std::int32_t y) {
     return static_cast<std::size_t>(key >> 32) & (idx.capacity - 1);
 }
 
-IndexSlot* find_slot(std::int32_t x, std::int32_t y) {
+std::size_t home_of(NodeRef r) {
+    const Node* n = node_at(r);
+    return home_slot(n->x, n->y);
+}
+
+NodeRef* find_slot(std::int32_t x, std::int32_t y) {
     if (idx.capacity == 0) return nullptr;
     for (std::size_t i = home_slot(x, y);; i = (i + 1) & (idx.capacity - 1)) {
-        IndexSlot& s = idx.slots[i];
-        if (!s.first) return nullptr;
-        if (s.x == x && s.y == y) return &s;
+        NodeRef& s = idx.slots[i];
+        if (!s) return nullptr;
+        const Node* n = node_at(s);
+        if (n->x == x && n->y == y) return &s;
     }
 }
 
-// Enters a chain at its first node's position, which has no slot yet; the table has room.
-void insert_slot(Node* first) {
-    std::size_t i = home_slot(first->x, first->y);
-    while (idx.slots[i].first) i = (i + 1) & (idx.capacity - 1);
-    idx.slots[i] = IndexSlot{first->x, first->y, first};
+// Enters a ring by its last node, whose position has no slot yet; the table has room.
+void insert_slot(NodeRef last) {
+    std::size_t i = home_of(last);
+    while (idx.slots[i]) i = (i + 1) & (idx.capacity - 1);
+    idx.slots[i] = last;
     ++idx.used;
 }
 
 // Empties slot s and shifts back the slots after it that probed past it, so that no probe
 // meets a gap before its key.
-void erase_slot(IndexSlot* s) {
+void erase_slot(NodeRef* s) {
     const std::size_t mask = idx.capacity - 1;
     std::size_t gap = static_cast<std::size_t>(s - idx.slots);
-    for (std::size_t j = (gap + 1) & mask; idx.slots[j].first; j = (j + 1) & mask) {
-        const std::size_t home = home_slot(idx.slots[j].x, idx.slots[j].y);
+    for (std::size_t j = (gap + 1) & mask; idx.slots[j]; j = (j + 1) & mask) {
+        const std::size_t home = home_of(idx.slots[j]);
         const bool reachable_past_gap = gap <= j ? (gap < home && home <= j) : (gap < home || home <= j);
         if (reachable_past_gap) continue;
         idx.slots[gap] = idx.slots[j];
         gap = j;
     }
-    idx.slots[gap].first = nullptr;
+    idx.slots[gap] = 0;
     --idx.used;
 }
 
 bool grow_table() {
     const std::size_t capacity = idx.capacity ? 2 * idx.capacity : FIRST_CAPACITY;
-    auto* slots = new (std::nothrow) IndexSlot[capacity];
+    auto* slots = new (std::nothrow) NodeRef[capacity];
     if (!slots) return false;
-    for (std::size_t i = 0; i < capacity; ++i) slots[i].first = nullptr;
-    IndexSlot* old = idx.slots;
+    for (std::size_t i = 0; i < capacity; ++i) slots[i] = 0;
+    NodeRef* old = idx.slots;
     const std::size_t old_capacity = idx.capacity;
     idx.slots = slots;
     idx.capacity = capacity;
     idx.used = 0;
     for (std::size_t i = 0; i < old_capacity; ++i)
-        if (old[i].first) insert_slot(old[i].first);
+        if (old[i]) insert_slot(old[i]);
     delete[] old;
     return true;
 }
 
 // The next creation number. When the numbers run out, the list is numbered afresh from 0,
 // which keeps their order.
-std::uint32_t take_order(Node* head) {
+std::uint32_t take_order() {
     if (idx.next_order == UINT32_MAX) {
         idx.next_order = 0;
-        for (Node* n = head; n; n = n->next) n->order = idx.next_order++;
+        for (Node* n = node_at(idx.head); n; n = next_node(n)) n->order = idx.next_order++;
     }
     return idx.next_order++;
 }
 
-// Joins two chains of nodes at one position into one chain in list order; returns its first.
-Node* merge_chains(Node* a, Node* b) {
-    Node* first = nullptr;
-    Node** link = &first;
-    Node* last = nullptr;
+// Joins two rings of nodes at one position, given by their last nodes, into one ring in list
+// order; returns its last.
+NodeRef join_rings(NodeRef a_last, NodeRef b_last) {
+    NodeRef a = node_at(a_last)->same_next;  // the firsts
+    NodeRef b = node_at(b_last)->same_next;
+    node_at(a_last)->same_next = 0;  // both rings opened into lists
+    node_at(b_last)->same_next = 0;
+    NodeRef first = 0;
+    NodeRef last = 0;
     while (a && b) {
-        Node*& from = a->order < b->order ? a : b;
-        Node* n = from;
-        from = n->same_next;
-        n->same_prev = last;
-        *link = n;
-        link = &n->same_next;
-        last = n;
+        NodeRef& from = node_at(a)->order < node_at(b)->order ? a : b;
+        const NodeRef r = from;
+        from = node_at(r)->same_next;
+        if (last)
+            node_at(last)->same_next = r;
+        else
+            first = r;
+        last = r;
     }
-    for (Node* n = a ? a : b; n; n = n->same_next) {
-        n->same_prev = last;
-        *link = n;
-        link = &n->same_next;
-        last = n;
+    if (a || b) {  // the rest of one ring, up to that ring's last
+        node_at(last)->same_next = a ? a : b;
+        last = a ? a_last : b_last;
     }
-    first->same_prev = last;
-    return first;
+    node_at(last)->same_next = first;
+    return last;
 }
 
 }  // namespace
@@ -113,78 +123,90 @@ Node* merge_chains(Node* a, Node* b) {
 const PositionIndex& position_index() { return idx; }
 
 Node* index_first(std::int32_t x, std::int32_t y) {
-    const IndexSlot* s = find_slot(x, y);
-    return s ? s->first : nullptr;
+    const NodeRef* s = find_slot(x, y);
+    return s ? node_at(node_at(*s)->same_next) : nullptr;
 }
 
 Node* index_last(std::int32_t x, std::int32_t y) {
-    const IndexSlot* s = find_slot(x, y);
-    return s ? s->first->same_prev : nullptr;
+    const NodeRef* s = find_slot(x, y);
+    return s ? node_at(*s) : nullptr;
+}
+
+NodeRef ref_of(const Node* node) {
+    return node->list_prev ? node_at(node->list_prev)->next : idx.head;
 }
 
 bool index_reserve_node() {
     if ((idx.used + 1) * 4 > idx.capacity * 3 && !grow_table()) return false;
-    return heap_reserve(heap_room(idx.nodes + 1));
+    return heap_reserve(heap_room(idx.nodes + 1)) && pool_reserve();
 }
 
-void index_append(Node** list, Node* node) {
-    node->order = take_order(*list);
+void index_append(Node** list, NodeRef r) {
+    Node* node = node_at(r);
+    node->order = take_order();
     ++idx.nodes;
+    node->next = 0;
     node->list_prev = idx.tail;
-    if (idx.tail)
-        idx.tail->next = node;
-    else
-        *list = node;
-    idx.tail = node;
-
-    node->same_next = nullptr;
-    if (IndexSlot* s = find_slot(node->x, node->y)) {
-        Node* last = s->first->same_prev;
-        last->same_next = node;
-        node->same_prev = last;
-        s->first->same_prev = node;
+    if (idx.tail) {
+        node_at(idx.tail)->next = r;
     } else {
-        node->same_prev = node;
-        insert_slot(node);
+        idx.head = r;
+        *list = node;
+    }
+    idx.tail = r;
+
+    if (NodeRef* s = find_slot(node->x, node->y)) {
+        Node* last = node_at(*s);
+        node->same_next = last->same_next;
+        last->same_next = r;
+        *s = r;
+    } else {
+        node->same_next = r;
+        insert_slot(r);
     }
 }
 
-void index_unlink(Node** list, Node* node) {
+void index_remove(Node** list, Node* node) {
+    const NodeRef r = ref_of(node);
     --idx.nodes;
-    if (node->list_prev)
-        node->list_prev->next = node->next;
-    else
-        *list = node->next;
+    if (node->list_prev) {
+        node_at(node->list_prev)->next = node->next;
+    } else {
+        idx.head = node->next;
+        *list = node_at(node->next);
+    }
     if (node->next)
-        node->next->list_prev = node->list_prev;
+        node_at(node->next)->list_prev = node->list_prev;
     else
         idx.tail = node->list_prev;
 
-    IndexSlot* s = find_slot(node->x, node->y);
-    Node* first = s->first;
-    Node* after = node->same_next;
-    if (node == first) {
-        if (!after) return erase_slot(s);
-        after->same_prev = node->same_prev;
-        s->first = after;
-        return;
+    NodeRef* s = find_slot(node->x, node->y);
+    if (node->same_next == r) {
+        erase_slot(s);
+    } else {
+        NodeRef before = node->same_next;
+        while (node_at(before)->same_next != r) before = node_at(before)->same_next;
+        node_at(before)->same_next = node->same_next;
+        if (*s == r) *s = before;
     }
-    node->same_prev->same_next = after;
-    (after ? after : first)->same_prev = node->same_prev;
+    pool_give(r);
 }
 
 void index_move(std::int32_t ax, std::int32_t ay, std::int32_t bx, std::int32_t by) {
     if (ax == bx && ay == by) return;
-    IndexSlot* from = find_slot(ax, ay);
+    NodeRef* from = find_slot(ax, ay);
     if (!from) return;
-    Node* moving = from->first;
+    const NodeRef moving = *from;
     erase_slot(from);  // the slot it frees is the room for a new position below
-    for (Node* n = moving; n; n = n->same_next) {
+    NodeRef r = moving;
+    do {
+        Node* n = node_at(r);
         n->x = bx;
         n->y = by;
-    }
-    if (IndexSlot* to = find_slot(bx, by))
-        to->first = merge_chains(to->first, moving);
+        r = n->same_next;
+    } while (r != moving);
+    if (NodeRef* to = find_slot(bx, by))
+        *to = join_rings(*to, moving);
     else
         insert_slot(moving);
 }
@@ -192,5 +214,6 @@ void index_move(std::int32_t ax, std::int32_t ay, std::int32_t bx, std::int32_t 
 void index_release() {
     delete[] idx.slots;
     heap_release();
+    pool_release();
     idx = fresh_index();
 }

@@ -68,11 +68,12 @@ bool merge_node(Node** list, std::int32_t ax, std::int32_t ay, std::int32_t bx, 
     }
     free_chain(spare);  // none is left over unless the graph broke its pairing
     free_chain(b->edges);
-    if constexpr (HAS_INDEX) {
-        index_unlink(list, b);
-    } else {
-        *link_to_b = b->next;  // the list itself has not changed since the walk
-    }
+#if GRAPH_INDEXED
+    (void)link_to_b;
+    index_remove(list, b);
+#else
+    *link_to_b = b->next;  // the list itself has not changed since the walk
     delete b;
+#endif
     return true;
 }

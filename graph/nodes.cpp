@@ -3,12 +3,13 @@
 
 #include "graph.h"
 #include "index.h"
+#include "node_pool.h"
 
 Node* node_list = nullptr;
 
 Node* find_node(Node* head, std::int32_t x, std::int32_t y) {
     if constexpr (HAS_INDEX) return index_first(x, y);
-    for (Node* n = head; n; n = n->next)
+    for (Node* n = head; n; n = next_node(n))
         if (n->x == x && n->y == y) return n;
     return nullptr;
 }
@@ -18,42 +19,51 @@ bool add_node(Node** list, std::int32_t x, std::int32_t y, std::int32_t value) {
     return add_node(list, x, y, value, &created);
 }
 
-bool add_node(Node** list, std::int32_t x, std::int32_t y, std::int32_t value, bool* created) {
-    *created = false;
-    Node** link = list;  // where the new node goes: the null link at the tail
-    if constexpr (HAS_INDEX) {
-        if (index_first(x, y)) return true;  // position taken: the old node keeps its value
-        if (!index_reserve_node()) return false;
-    } else {
-        for (Node* n = *list; n; n = n->next) {
-            if (n->x == x && n->y == y) return true;  // position taken, as above
-            link = &n->next;
-        }
-    }
-    Node* n = new (std::nothrow) Node;
-    if (!n) return false;
-    n->next = nullptr;
+namespace {
+
+// A new node's fields, all but the links the list and the index set.
+void make_node(Node* n, std::int32_t x, std::int32_t y, std::int32_t value) {
     n->x = x;
     n->y = y;
     n->edges = nullptr;
     n->dist = DIST_UNSET;  // never reached; the default build's search sets these again
     n->done = 0;
-    n->prev = nullptr;
+    n->prev = {};
 #if GRAPH_INDEXED
     n->search = search_number;
 #endif
     n->value = value;
-    if constexpr (HAS_INDEX)
-        index_append(list, n);
-    else
-        *link = n;  // linked only once fully made
+}
+
+}  // namespace
+
+bool add_node(Node** list, std::int32_t x, std::int32_t y, std::int32_t value, bool* created) {
+    *created = false;
+#if GRAPH_INDEXED
+    if (index_first(x, y)) return true;  // position taken: the old node keeps its value
+    if (!index_reserve_node()) return false;
+    const NodeRef r = pool_take();
+    make_node(node_at(r), x, y, value);
+    index_append(list, r);
+#else
+    Node** link = list;  // where the new node goes: the null link at the tail
+    for (Node* n = *list; n; n = n->next) {
+        if (n->x == x && n->y == y) return true;  // position taken, as above
+        link = &n->next;
+    }
+    Node* n = new (std::nothrow) Node;
+    if (!n) return false;
+    n->next = nullptr;
+    make_node(n, x, y, value);
+    *link = n;  // linked only once fully made
+#endif
     *created = true;
     return true;
 }
 
 void move_node(Node** list, std::int32_t ax, std::int32_t ay, std::int32_t bx, std::int32_t by) {
     if constexpr (HAS_INDEX) return index_move(ax, ay, bx, by);
-    for (Node* n = *list; n; n = n->next) {
+    for (Node* n = *list; n; n = next_node(n)) {
         if (n->x == ax && n->y == ay) {
             n->x = bx;
             n->y = by;
@@ -71,9 +81,9 @@ void release_graph(Node** list) {
             delete e;
             e = next_edge;
         }
-        Node* next_node = n->next;
-        delete n;
-        n = next_node;
+        Node* after = next_node(n);
+        if constexpr (!HAS_INDEX) delete n;  // the indexed build's records go with the pool
+        n = after;
     }
 #if GRAPH_INDEXED
     index_release();

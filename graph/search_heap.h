@@ -5,7 +5,7 @@
 // Items go stale when their node's dist drops again or the node is settled; they stay in the
 // heap and are passed over when they come to the top. A node has at most one item that is not
 // stale (a node is offered again only at a lower dist), so when a search fills the heap, the
-// stale items are dropped: room for heap_room(n) items serves a graph of n nodes, a third of it
+// stale items are dropped: room for heap_room(n) items serves a graph of n nodes, a ninth of it
 // or more free after each clearing. The position index keeps that much room
 // (index_reserve_node) and the search never allocates. The storage is the index's, freed by
 // heap_release.
@@ -16,7 +16,7 @@
 #include "graph.h"
 
 // The items a graph of `nodes` nodes needs room for.
-constexpr std::size_t heap_room(std::size_t nodes) { return nodes + nodes / 2 + 1; }
+constexpr std::size_t heap_room(std::size_t nodes) { return nodes + nodes / 8 + 1; }
 
 // Makes room for at least `items` items. False only when memory ran out; the heap is then as
 // it was.
@@ -28,12 +28,13 @@ std::size_t heap_capacity();
 // Empties the heap at the start of a search.
 void heap_clear();
 
-// Offers node at its current dist, lower than at its last offer in this search.
-void heap_push(Node* node);
+// Offers node, which ref names, at its current dist, lower than at its last offer in this
+// search.
+void heap_push(Node* node, NodeRef ref);
 
 // The not-done node with the least (dist, creation number) among the items that are not
-// stale, taken out of the heap; null when none is left.
-Node* heap_pop_next();
+// stale, taken out of the heap; 0 when none is left.
+NodeRef heap_pop_next();
 
 // Fetches into the cache what settling the node now at the top will read first.
 void heap_prefetch_top();

@@ -19,7 +19,7 @@ std::uint16_t search_number = GRAPH_FIRST_SEARCH;
 bool pick_next(Node* list, Node** chosen) {
     Node* best = nullptr;
     std::int32_t bound = DIST_CUTOFF;
-    for (Node* n = list; n; n = n->next) {
+    for (Node* n = list; n; n = next_node(n)) {
         // No branch on done: along the list, settled and unsettled nodes alternate wherever the
         // search's frontier crosses a row, and a branch there mispredicts. A settled node's key
         // is the cutoff, which never beats the bound.
@@ -42,13 +42,13 @@ inline void reach(Node* node) {
     node->search = search_number;
     node->dist = DIST_UNSET;
     node->done = 0;
-    node->prev = nullptr;
+    node->prev = 0;
 }
 
 // Numbers a new search; when the numbers have run out, first forgets every node's.
 void number_search(Node* list) {
     if (search_number == UINT16_MAX) {
-        for (Node* n = list; n; n = n->next) n->search = 0;
+        for (Node* n = list; n; n = next_node(n)) n->search = 0;
         search_number = 0;
     }
     ++search_number;
@@ -59,7 +59,7 @@ void number_search(Node* list) {
 // sum is formed in 64 bits so no weight can overflow it; current's dist is read afresh for
 // every entry, since a negative self-loop lowers it on the way. The indexed build queues every
 // node that may still be chosen at its new dist.
-void relax_entries(Node* current) {
+void relax_entries(Node* current, NodeLink from) {
     for (Edge* e = current->edges; e; e = e->next) {
         std::int64_t candidate = static_cast<std::int64_t>(current->dist) + e->weight;
         Node* to = e->to;
@@ -70,25 +70,29 @@ void relax_entries(Node* current) {
             constexpr std::int64_t lowest = std::numeric_limits<std::int32_t>::min();
             const std::int32_t was = to->dist;
             to->dist = static_cast<std::int32_t>(candidate < lowest ? lowest : candidate);
-            to->prev = current;
+            to->prev = from;
             // Offered again only at a lower dist: at the lowest one the item is already there.
             if constexpr (HAS_INDEX)
                 if (!to->done && to->dist < DIST_CUTOFF && to->dist < was) {
                     // Its first entry is read when it is settled: fetched from now on.
                     __builtin_prefetch(to->edges);
-                    heap_push(to);
+                    heap_push(to, ref_of(to));
                 }
         }
     }
 }
 
-// The next node to settle, as pick_next chooses it.
-bool choose_next(Node* list, Node** chosen) {
-    if constexpr (HAS_INDEX) {
-        *chosen = heap_pop_next();
-        return *chosen != nullptr;
-    }
-    return pick_next(list, chosen);
+// The next node to settle, as pick_next chooses it, and what a prev holds to name it.
+bool choose_next(Node* list, Node** chosen, NodeLink* link) {
+#if GRAPH_INDEXED
+    (void)list;
+    *link = heap_pop_next();
+    *chosen = node_at(*link);
+#else
+    pick_next(list, chosen);
+    *link = *chosen;
+#endif
+    return *chosen != nullptr;
 }
 
 }  // namespace
@@ -111,7 +115,7 @@ const double* shortest_path(Node* list, std::int32_t ax, std::int32_t ay, std::i
     reach(start);
     start->dist = 0;
     heap_clear();
-    heap_push(start);
+    heap_push(start, ref_of(start));
 #else
     for (Node* n = list; n; n = n->next) {  // a later match replaces an earlier one
         n->dist = DIST_UNSET;
@@ -125,17 +129,18 @@ const double* shortest_path(Node* list, std::int32_t ax, std::int32_t ay, std::i
 #endif
 
     Node* current;
-    while (choose_next(list, &current)) {
+    NodeLink current_link;
+    while (choose_next(list, &current, &current_link)) {
         if (current == goal) break;  // the goal is neither relaxed nor marked done
         if constexpr (HAS_INDEX) heap_prefetch_top();
-        relax_entries(current);
+        relax_entries(current, current_link);
         current->done = 1;
     }
     if (current != goal) return nullptr;  // a missing goal matches the exhausted search
 
     for (int i = 0; i < PATH_CAP; ++i) path_buf[i] = 0.0;
     int i = 0;
-    for (Node* n = goal; n && i < PATH_CAP; n = n->prev) {  // prev cycles fill the buffer
+    for (Node* n = goal; n && i < PATH_CAP; n = search_prev(n)) {  // prev cycles fill the buffer
         path_buf[i] = n->x;
         path_buf[i + 1] = n->y;
         i += 2;

@@ -16,14 +16,14 @@ void read_state(StoreState* out) {
     std::vector<std::pair<const Node*, std::size_t>> place;  // sorted by address
     out->nodes.clear();
     out->entries.clear();
-    for (const Node* n = node_list; n; n = n->next) {
+    for (const Node* n = node_list; n; n = next_node(n)) {
         place.emplace_back(n, out->nodes.size());
         std::size_t count = 0;
         for (const Edge* e = n->edges; e; e = e->next) ++count;
         out->nodes.push_back({n->x, n->y, n->value, count});
     }
     std::sort(place.begin(), place.end());
-    for (const Node* n = node_list; n; n = n->next)
+    for (const Node* n = node_list; n; n = next_node(n))
         for (const Edge* e = n->edges; e; e = e->next) {
             const auto it = std::lower_bound(place.begin(), place.end(),
                                              std::make_pair(static_cast<const Node*>(e->to), std::size_t{0}));
@@ -35,7 +35,7 @@ const double* path() { return path_buf; }
 
 std::size_t node_count() {
     std::size_t n = 0;
-    for (const Node* node = node_list; node; node = node->next) ++n;
+    for (const Node* node = node_list; node; node = next_node(node)) ++n;
     return n;
 }
 
