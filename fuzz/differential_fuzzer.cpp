@@ -5,9 +5,11 @@
 // After every call: the same error or the same result bit for bit, and as many nodes; after
 // every few calls and at the end: the same graph (nodes in order with positions and values,
 // entries in order with weights), the same path_buf, and each store's invariants, the index's
-// included. Record allocations fail at the same point in both stores, as both make the same
-// records in the same order; a failing allocation of the index's own storage must leave the
-// indexed store as it was, and the call is then made again without the failure.
+// included. An injected failure of the records (nodes and entries) meets both stores, one of
+// the index's own storage the indexed store alone. The stores need not fail at the same call:
+// the indexed store takes its nodes from blocks of storage. Either way a store that raises
+// outOfMemory must have been left as it was, and the call is then made again without the
+// failure; the answers that count are the ones the two stores give in the end.
 #include <cstdint>
 #include <cstdlib>
 #include <string>
@@ -43,20 +45,22 @@ std::string full_check() {
     return store_difference(reference_store, indexed_store);
 }
 
-// The indexed store's call with its storage failing after `count` allocations: an outOfMemory
-// that changed nothing, after which the call is made again; or, when the call needed no new
-// storage, its outcome as it stands.
-CallOutcome call_with_storage_failure(std::size_t n, const FuzzStep& step, long count) {
-    const StoreState before = state_of(indexed_store);
-    fail_storage_allocations_after(count);
-    CallOutcome out = call_entry(indexed_store.entry, step.inputs);
-    fail_storage_allocations_after(-1);
+// A store's call with an allocation failure injected by `fail_after`: an outOfMemory that
+// changed nothing, after which the call is made again; or, when the call met no failure, its
+// outcome as it stands.
+CallOutcome call_with_failure(std::size_t n, const FuzzStep& step, const StoreUnderTest& store,
+                              void (*fail_after)(long), long count) {
+    const StoreState before = state_of(store);
+    fail_after(count);
+    CallOutcome out = call_entry(store.entry, step.inputs);
+    fail_after(-1);
     const std::string id = out.raised ? out.error.id : "";
     if (id.size() < 12 || id.compare(id.size() - 12, 12, ":outOfMemory") != 0) return out;
-    std::string fault = state_difference(before, state_of(indexed_store));
-    if (fault.empty()) fault = indexed_store.violation();
-    if (!fault.empty()) report(n, step, "a failed storage allocation changed the indexed store: " + fault);
-    return call_entry(indexed_store.entry, step.inputs);
+    std::string fault = state_difference(before, state_of(store));
+    if (fault.empty()) fault = store.violation();
+    if (!fault.empty())
+        report(n, step, "a failed allocation changed the " + std::string(store.name) + " store: " + fault);
+    return call_entry(store.entry, step.inputs);
 }
 
 // A step's allocation failure: an even fail_after makes the records fail after fail_after / 2
@@ -73,16 +77,19 @@ void run_step(std::size_t n, const FuzzStep& step, std::size_t& calls_since_chec
             report(n, step, "a graph outlived the unload");
         return;
     }
-    const bool storage_failure = step.fail_after >= 0 && step.fail_after % 2 == 1;
-    const long record_failure = step.fail_after >= 0 && !storage_failure ? step.fail_after / 2 : -1;
-
-    fail_allocations_after(record_failure);
-    const CallOutcome reference = call_entry(reference_store.entry, step.inputs);
-    fail_allocations_after(record_failure);
-    const CallOutcome indexed = storage_failure
-                                    ? call_with_storage_failure(n, step, step.fail_after / 2)
-                                    : call_entry(indexed_store.entry, step.inputs);
-    fail_allocations_after(-1);
+    const long count = step.fail_after / 2;
+    CallOutcome reference;
+    CallOutcome indexed;
+    if (step.fail_after < 0) {
+        reference = call_entry(reference_store.entry, step.inputs);
+        indexed = call_entry(indexed_store.entry, step.inputs);
+    } else if (step.fail_after % 2 == 1) {
+        reference = call_entry(reference_store.entry, step.inputs);
+        indexed = call_with_failure(n, step, indexed_store, fail_storage_allocations_after, count);
+    } else {
+        reference = call_with_failure(n, step, reference_store, fail_allocations_after, count);
+        indexed = call_with_failure(n, step, indexed_store, fail_allocations_after, count);
+    }
 
     std::string fault = outcome_difference(reference, indexed);
     if (fault.empty() && reference_store.node_count() != indexed_store.node_count())

@@ -9,6 +9,7 @@
 
 #if GRAPH_INDEXED
 #include "index.h"
+#include "node_pool.h"
 #include "search_heap.h"
 #endif
 
@@ -45,20 +46,20 @@ std::string describe(const Node* n, const NodeIndex& index) {
 std::string index_nodes(const Node* head, NodeIndex& index, std::vector<const Node*>& order) {
     const Node* slow = head;
     const Node* fast = head;
-    while (fast && fast->next) {
-        slow = slow->next;
-        fast = fast->next->next;
+    while (fast && next_node(fast)) {
+        slow = next_node(slow);
+        fast = next_node(next_node(fast));
         if (slow != fast) continue;
         std::size_t first = 0;  // the cycle's first node: where a walk from the head meets slow
-        for (const Node* a = head; a != slow; a = a->next, slow = slow->next) ++first;
+        for (const Node* a = head; a != slow; a = next_node(a), slow = next_node(slow)) ++first;
         std::size_t length = 1;
-        for (const Node* a = slow->next; a != slow; a = a->next) ++length;
+        for (const Node* a = next_node(slow); a != slow; a = next_node(a)) ++length;
         std::ostringstream s;
         s << "the node list returns to node #" << first << " after " << first + length
           << " nodes (a cycle)";
         return s.str();
     }
-    for (const Node* n = head; n; n = n->next) {
+    for (const Node* n = head; n; n = next_node(n)) {
         index.by_address.emplace_back(n, order.size());
         order.push_back(n);
     }
@@ -343,12 +344,13 @@ std::string search_state_violation(const Node* head) {
 #if GRAPH_INDEXED
 namespace {
 
-// A node with its position and its place in the list; sorted, the nodes of each position come
-// together, in list order.
+// A node with its position, its place in the list and its ref; sorted, the nodes of each
+// position come together, in list order.
 struct PlacedNode {
     std::int32_t x, y;
     std::size_t  place;
     const Node*  node;
+    NodeRef      ref;
     bool operator<(const PlacedNode& o) const {
         if (x != o.x) return x < o.x;
         if (y != o.y) return y < o.y;
@@ -359,14 +361,40 @@ struct PlacedNode {
 // The list links of the indexed store; fills at with every node.
 std::string list_links_violation(const Node* head, const PositionIndex& idx,
                                  std::vector<PlacedNode>& at) {
-    const Node* before = nullptr;
-    for (const Node* n = head; n; before = n, n = n->next) {
+    if (node_at(idx.head) != head) return "the index's head is not the list's head";
+    NodeRef before = 0;
+    NodeRef r = idx.head;
+    for (const Node* n = head; n; before = r, r = n->next, n = next_node(n)) {
         if (n->list_prev != before) return "list_prev of a node is not the node before it";
-        if (before && before->order >= n->order) return "creation numbers do not rise along the list";
+        if (before && node_at(before)->order >= n->order)
+            return "creation numbers do not rise along the list";
         if (n->search > search_number) return "a node's search number is ahead of the searches";
-        at.push_back({n->x, n->y, at.size(), n});
+        at.push_back({n->x, n->y, at.size(), n, r});
     }
     if (idx.tail != before) return "the tail is not the last node";
+    return "";
+}
+
+// The pool's account of its records against the nodes: each ref handed out is a node's or a
+// free record's, once.
+std::string pool_violation(const std::vector<PlacedNode>& at) {
+    const NodePool& pool = node_pool();
+    if (pool.fresh > 1 && pool.fresh > pool.blocks * POOL_BLOCK)
+        return "the pool handed out refs past its blocks";
+    std::vector<bool> taken(pool.fresh, false);
+    for (const PlacedNode& p : at) {
+        if (p.ref == 0 || p.ref >= pool.fresh) return "a node's ref was never handed out";
+        taken[p.ref] = true;
+    }
+    std::size_t free_records = 0;
+    for (NodeRef r = pool.free_head; r; r = node_at(r)->next, ++free_records) {
+        if (r >= pool.fresh) return "a free record's ref was never handed out";
+        if (taken[r]) return "a free record is a node's, or free twice";
+        taken[r] = true;
+    }
+    if (at.size() + free_records + 1 != pool.fresh)
+        return "the pool lost records: " + std::to_string(pool.fresh - 1) + " handed out, " +
+               std::to_string(at.size()) + " nodes and " + std::to_string(free_records) + " free";
     return "";
 }
 
@@ -379,11 +407,9 @@ std::string position_violation(const PlacedNode* group, std::size_t count) {
     if (index_last(group->x, group->y) != group[count - 1].node)
         return where + "the index's last is not the list's last";
     const Node* n = first;
-    for (std::size_t k = 0; k < count; ++k, n = n->same_next) {
-        if (n != group[k].node) return where + "the chain is not the nodes there in list order";
-        if (k > 0 && n->same_prev != group[k - 1].node) return where + "a same_prev is wrong";
-    }
-    if (n) return where + "the chain goes on past the nodes there";
+    for (std::size_t k = 0; k < count; ++k, n = node_at(n->same_next))
+        if (n != group[k].node) return where + "the ring is not the nodes there in list order";
+    if (n != first) return where + "the ring does not close at the last node";
     return "";
 }
 
@@ -393,6 +419,7 @@ std::string index_violation(const Node* head) {
     const PositionIndex& idx = position_index();
     std::vector<PlacedNode> at;
     std::string fault = list_links_violation(head, idx, at);
+    if (fault.empty()) fault = pool_violation(at);
     if (!fault.empty()) return fault;
 
     std::sort(at.begin(), at.end());
@@ -406,13 +433,14 @@ std::string index_violation(const Node* head) {
     }
     std::size_t occupied = 0;
     for (std::size_t i = 0; i < idx.capacity; ++i) {
-        const IndexSlot& s = idx.slots[i];
-        if (!s.first) continue;
+        const NodeRef s = idx.slots[i];
+        if (!s) continue;
         ++occupied;
-        if (s.first->x != s.x || s.first->y != s.y) return "a slot's node is not at its position";
-        const PlacedNode key{s.x, s.y, 0, nullptr};
+        if (s >= node_pool().fresh) return "a slot names a ref never handed out";
+        const Node* n = node_at(s);
+        const PlacedNode key{n->x, n->y, 0, nullptr, 0};
         const auto it = std::lower_bound(at.begin(), at.end(), key);
-        if (it == at.end() || it->x != s.x || it->y != s.y)
+        if (it == at.end() || it->x != n->x || it->y != n->y)
             return "a slot names a position without a node";
     }
     if (occupied != positions || idx.used != positions)
