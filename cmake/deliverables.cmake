@@ -5,7 +5,7 @@
 set(GRAPH_SOURCES
   graph/nodes.cpp graph/edges.cpp graph/merge.cpp graph/shortest_path.cpp graph/distance.cpp)
 # the indexed store's own parts, added to GRAPH_SOURCES where GRAPH_INDEXED is 1
-set(INDEX_SOURCES graph/index.cpp graph/search_heap.cpp graph/node_pool.cpp)
+set(INDEX_SOURCES graph/index.cpp graph/search_heap.cpp graph/node_pool.cpp graph/entry_pool.cpp)
 set(GATEWAY_SOURCES
   gateway/gateway.cpp gateway/call.cpp gateway/commands.cpp gateway/path_command.cpp)
 # command 7 of each deliverable: the grid import, or the weight refresh

@@ -24,6 +24,12 @@ Edge* entry_to_position(Node* node, std::int32_t x, std::int32_t y) {
 
 }  // namespace
 
+#if !GRAPH_INDEXED
+Edge* new_entry() { return new (std::nothrow) Edge; }
+
+void free_entry(Edge* e) { delete e; }
+#endif
+
 void link_edge(Node* node, Node* target, std::int32_t weight, Edge** spare) {
     Edge** link = &node->edges;
     for (Edge* e = node->edges; e; e = e->next) {
@@ -44,7 +50,7 @@ void unlink_edge(Node* node, const Node* target) {
         Edge* e = *link;
         if (e->to == target) {
             *link = e->next;
-            delete e;
+            free_entry(e);
             return;
         }
     }
@@ -59,11 +65,10 @@ bool add_edge(Node** list, std::int32_t ax, std::int32_t ay, std::int32_t bx, st
     if (REFUSE_SELF_LOOP && a == b) return true;
     if (entry_to_position(a, bx, by)) return true;  // B's list is not examined
 
-    Edge* to_b = new (std::nothrow) Edge;
-    Edge* to_a = new (std::nothrow) Edge;
-    if (!to_b || !to_a) {  // both or neither: the pairing is never broken
-        delete to_b;
-        delete to_a;
+    Edge* to_b = new_entry();
+    Edge* to_a = to_b ? new_entry() : nullptr;
+    if (!to_a) {  // both or neither: the pairing is never broken
+        if (to_b) free_entry(to_b);
         return false;
     }
     to_b->next = nullptr;

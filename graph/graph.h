@@ -72,6 +72,13 @@ struct Edge {
     Node*        to;      // the neighbour; a reference, not an owner
 };
 
+// A new entry, its fields unset; null when memory ran out. The default build allocates each
+// entry on its own; the indexed build takes them from blocks of its own (entry_pool.h).
+Edge* new_entry();
+
+// Frees an entry that no list holds any more.
+void free_entry(Edge* e);
+
 // The graph of the loaded plug-in: null at load, released by the exit hook.
 extern Node* node_list;
 

@@ -1,5 +1,4 @@
 // merge.cpp - merge_node: folds node B into node A and frees B.
-#include <new>
 
 #include "find_last.h"
 #include "graph.h"
@@ -17,7 +16,7 @@ bool has_entry_to(const Node* node, const Node* target) {
 void free_chain(Edge* e) {
     while (e) {
         Edge* next = e->next;
-        delete e;
+        free_entry(e);
         e = next;
     }
 }
@@ -30,7 +29,7 @@ bool allocate_spares(const Node* a, const Node* b, Edge** spare) {
     for (const Edge* e = b->edges; e; e = e->next) {
         if (e->to == a || e->to == b || has_entry_to(a, e->to)) continue;
         for (int side = 0; side < 2; ++side) {
-            Edge* s = new (std::nothrow) Edge;
+            Edge* s = new_entry();
             if (!s) {
                 free_chain(*spare);
                 *spare = nullptr;

@@ -5,19 +5,8 @@
 #include <cstdint>
 #include <new>
 
-#if defined(__has_feature)
-#if __has_feature(address_sanitizer)  // clang's way to tell
-#define POOL_ASAN 1
-#endif
-#endif
-#if defined(__SANITIZE_ADDRESS__) || defined(POOL_ASAN)
-#include <sanitizer/asan_interface.h>
-#define POOL_POISON(p, n) ASAN_POISON_MEMORY_REGION((p), (n))
-#define POOL_UNPOISON(p, n) ASAN_UNPOISON_MEMORY_REGION((p), (n))
-#else
-#define POOL_POISON(p, n) ((void)(p), (void)(n))
-#define POOL_UNPOISON(p, n) ((void)(p), (void)(n))
-#endif
+#include "block_table.h"
+#include "poison.h"
 
 Node** pool_blocks = nullptr;
 
@@ -32,19 +21,6 @@ void poison_free_record(Node* n) {
 
 NodePool pool = {0, 0, 1, 0};  // ref 0 is never handed out: it names no node
 
-// One more entry in the table of blocks, doubling it when full.
-bool grow_block_table() {
-    if (pool.blocks < pool.room) return true;
-    const std::size_t room = pool.room ? 2 * pool.room : 16;
-    auto* table = new (std::nothrow) Node*[room];
-    if (!table) return false;
-    for (std::size_t i = 0; i < pool.blocks; ++i) table[i] = pool_blocks[i];
-    delete[] pool_blocks;
-    pool_blocks = table;
-    pool.room = room;
-    return true;
-}
-
 }  // namespace
 
 const NodePool& node_pool() { return pool; }
@@ -52,7 +28,7 @@ const NodePool& node_pool() { return pool; }
 bool pool_reserve() {
     if (pool.free_head || pool.fresh < pool.blocks * POOL_BLOCK) return true;
     constexpr std::size_t ALL_REFS = std::size_t{UINT32_MAX} / POOL_BLOCK;  // blocks refs can name
-    if (pool.blocks >= ALL_REFS || !grow_block_table()) return false;
+    if (pool.blocks >= ALL_REFS || !room_for_block(&pool_blocks, pool.blocks, &pool.room)) return false;
     auto* block = new (std::nothrow) Node[POOL_BLOCK];
     if (!block) return false;
     POOL_POISON(block, sizeof(Node) * POOL_BLOCK);

@@ -2,6 +2,7 @@
 #include <new>
 
 #include "graph.h"
+#include "entry_pool.h"
 #include "index.h"
 #include "node_pool.h"
 
@@ -72,6 +73,12 @@ void move_node(Node** list, std::int32_t ax, std::int32_t ay, std::int32_t bx, s
 }
 
 void release_graph(Node** list) {
+#if GRAPH_INDEXED
+    *list = nullptr;
+    index_release();  // the records go with their pools
+    entry_pool_release();
+    search_number = GRAPH_FIRST_SEARCH;
+#else
     Node* n = *list;
     *list = nullptr;
     while (n) {
@@ -81,12 +88,9 @@ void release_graph(Node** list) {
             delete e;
             e = next_edge;
         }
-        Node* after = next_node(n);
-        if constexpr (!HAS_INDEX) delete n;  // the indexed build's records go with the pool
+        Node* after = n->next;
+        delete n;
         n = after;
     }
-#if GRAPH_INDEXED
-    index_release();
-    search_number = GRAPH_FIRST_SEARCH;
 #endif
 }

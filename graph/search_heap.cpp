@@ -5,32 +5,26 @@
 
 namespace {
 
-// An item orders by key: dist, then creation number, which is list order. Twelve bytes, so
-// that the room a graph keeps for its searches stays small.
 struct HeapItem {
-    std::int32_t  dist;
-    std::uint32_t order;
-    NodeRef       node;
+    std::int64_t key;   // dist * 2^32 + creation number: orders by dist, then list order
+    Node*        node;
 };
-
-std::int64_t key(const HeapItem& item) {
-    return static_cast<std::int64_t>(item.dist) * 4294967296 + item.order;
-}
 
 // Four children to a parent: taking the top descends half as many levels as in a binary heap,
 // and the least of the children is found without a branch. The ARITY items after the last are
 // sentinels whose key no item reaches, so a parent always has four children to compare.
 constexpr std::size_t ARITY = 4;
-constexpr HeapItem SENTINEL = {INT32_MAX, UINT32_MAX, 0};
+constexpr HeapItem SENTINEL = {INT64_MAX, nullptr};
 
 HeapItem*   items    = nullptr;  // capacity + ARITY items
 std::size_t capacity = 0;
 std::size_t size     = 0;
 
-bool stale(const HeapItem& item) {
-    const Node* n = node_at(item.node);
-    return n->done || n->dist != item.dist;  // a node's creation number holds during a search
+std::int64_t key_of(const Node* n) {
+    return static_cast<std::int64_t>(n->dist) * 4294967296 + n->order;
 }
+
+bool stale(const HeapItem& item) { return item.node->done || item.key != key_of(item.node); }
 
 // Moves the item at i down below every child with a smaller key.
 void sift_down(std::size_t i) {
@@ -38,8 +32,8 @@ void sift_down(std::size_t i) {
     for (std::size_t first = ARITY * i + 1; first < size; first = ARITY * i + 1) {
         std::size_t child = first;
         for (std::size_t c = first + 1; c < first + ARITY; ++c)
-            if (key(items[c]) < key(items[child])) child = c;
-        if (key(item) <= key(items[child])) break;
+            if (items[c].key < items[child].key) child = c;
+        if (item.key <= items[child].key) break;
         items[i] = items[child];
         i = child;
     }
@@ -50,7 +44,7 @@ void sift_down(std::size_t i) {
 void sift_up(std::size_t hole, const HeapItem item) {
     while (hole > 0) {
         const std::size_t parent = (hole - 1) / ARITY;
-        if (key(items[parent]) <= key(item)) break;
+        if (items[parent].key <= item.key) break;
         items[hole] = items[parent];
         hole = parent;
     }
@@ -78,10 +72,10 @@ HeapItem pop_top() {
     std::size_t hole = 0;
     for (std::size_t first = 1; first < size; first = ARITY * hole + 1) {
         std::size_t child = first;
-        std::int64_t least = key(items[first]);
+        std::int64_t least = items[first].key;
         for (std::size_t c = first + 1; c < first + ARITY; ++c) {
-            const bool less = key(items[c]) < least;
-            least = less ? key(items[c]) : least;
+            const bool less = items[c].key < least;
+            least = less ? items[c].key : least;
             child = less ? c : child;
         }
         items[hole] = items[child];
@@ -95,8 +89,8 @@ HeapItem pop_top() {
 
 bool heap_reserve(std::size_t wanted) {
     if (wanted <= capacity) return true;
-    // Grown by an eighth: nothing is copied, and the room left over stays small.
-    const std::size_t grown = wanted < capacity + capacity / 8 ? capacity + capacity / 8 : wanted;
+    // A sixteenth to spare: growing copies nothing, and room to spare is memory per node.
+    const std::size_t grown = wanted + wanted / 16;
     auto* bigger = new (std::nothrow) HeapItem[grown + ARITY];
     if (!bigger) return false;
     delete[] items;  // between searches the heap holds nothing worth keeping
@@ -113,18 +107,18 @@ void heap_clear() {
     for (std::size_t i = 0; i < ARITY; ++i) items[i] = SENTINEL;
 }
 
-void heap_push(Node* node, NodeRef ref) {
+void heap_push(Node* node) {
     if (size == capacity) drop_stale();  // node's own earlier item is stale too
     const std::size_t hole = size++;
     items[size + ARITY - 1] = SENTINEL;  // the one place past the sentinels before
-    sift_up(hole, HeapItem{node->dist, node->order, ref});
+    sift_up(hole, HeapItem{key_of(node), node});
 }
 
 // The node at the top had its first entry fetched when it was offered (shortest_path.cpp):
 // from that, the neighbour it leads to and the entry after next.
 void heap_prefetch_top() {
     if (size == 0) return;
-    const Edge* e = node_at(items[0].node)->edges;
+    const Edge* e = items[0].node->edges;
     if (!e) return;
     __builtin_prefetch(e->to);
     if (e->next) {
@@ -133,12 +127,12 @@ void heap_prefetch_top() {
     }
 }
 
-NodeRef heap_pop_next() {
+Node* heap_pop_next() {
     while (size > 0) {
         const HeapItem top = pop_top();
         if (!stale(top)) return top.node;
     }
-    return 0;
+    return nullptr;
 }
 
 void heap_release() {

@@ -28,13 +28,12 @@ std::size_t heap_capacity();
 // Empties the heap at the start of a search.
 void heap_clear();
 
-// Offers node, which ref names, at its current dist, lower than at its last offer in this
-// search.
-void heap_push(Node* node, NodeRef ref);
+// Offers node at its current dist, lower than at its last offer in this search.
+void heap_push(Node* node);
 
 // The not-done node with the least (dist, creation number) among the items that are not
-// stale, taken out of the heap; 0 when none is left.
-NodeRef heap_pop_next();
+// stale, taken out of the heap; null when none is left.
+Node* heap_pop_next();
 
 // Fetches into the cache what settling the node now at the top will read first.
 void heap_prefetch_top();

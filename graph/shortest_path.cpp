@@ -76,7 +76,7 @@ void relax_entries(Node* current, NodeLink from) {
                 if (!to->done && to->dist < DIST_CUTOFF && to->dist < was) {
                     // Its first entry is read when it is settled: fetched from now on.
                     __builtin_prefetch(to->edges);
-                    heap_push(to, ref_of(to));
+                    heap_push(to);
                 }
         }
     }
@@ -86,8 +86,8 @@ void relax_entries(Node* current, NodeLink from) {
 bool choose_next(Node* list, Node** chosen, NodeLink* link) {
 #if GRAPH_INDEXED
     (void)list;
-    *link = heap_pop_next();
-    *chosen = node_at(*link);
+    *chosen = heap_pop_next();
+    *link = *chosen ? ref_of(*chosen) : 0;
 #else
     pick_next(list, chosen);
     *link = *chosen;
@@ -115,7 +115,7 @@ const double* shortest_path(Node* list, std::int32_t ax, std::int32_t ay, std::i
     reach(start);
     start->dist = 0;
     heap_clear();
-    heap_push(start, ref_of(start));
+    heap_push(start);
 #else
     for (Node* n = list; n; n = n->next) {  // a later match replaces an earlier one
         n->dist = DIST_UNSET;

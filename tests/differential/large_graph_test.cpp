@@ -6,9 +6,10 @@
 // time against an indexed store whose creation and search numbers start near their end (see
 // CMakeLists.txt), where both wrap within most graphs.
 //
-// Then each allocation of the index's own storage (its table, the search heap) made to fail in
-// turn on a growing graph: every failure leaves the indexed store as it was, and after the call
-// that goes through both stores are sound and alike and a search answers alike.
+// Then each allocation of the indexed store's own storage (its table, the search heap, the
+// blocks of nodes and entries) made to fail in turn on a growing graph: every failure leaves
+// the indexed store as it was, and after the call that goes through both stores are sound and
+// alike and a search answers alike.
 #include <gtest/gtest.h>
 
 #include <random>
@@ -205,13 +206,13 @@ protected:
                 break;
             }
             ++failures;
-            // Only a call that adds a node or an edge grows the storage: a merge makes no more
-            // entries than it frees.
-            ASSERT_EQ(code, 0) << "code " << code << " failed for storage";
+            // Only a call that adds a node or an edge grows the storage, or a merge, whose new
+            // entries are made before B's are freed.
+            ASSERT_TRUE(code == 0 || code == 5) << "code " << code << " failed for storage";
             ASSERT_EQ(state_difference(before, indexed_state()), "")
                 << "a failed call changed the graph, " << allowed << " allocations allowed";
             ASSERT_STREQ(indexed_store.violation(), "");
-            ASSERT_LT(allowed, 4) << "the call keeps failing";
+            ASSERT_LT(allowed, 8) << "the call keeps failing";
         }
         expect_same_stores();
         const int side = 24;

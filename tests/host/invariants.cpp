@@ -8,6 +8,7 @@
 #include <utility>
 
 #if GRAPH_INDEXED
+#include "entry_pool.h"
 #include "index.h"
 #include "node_pool.h"
 #include "search_heap.h"
@@ -398,6 +399,26 @@ std::string pool_violation(const std::vector<PlacedNode>& at) {
     return "";
 }
 
+// The entry pool's account of its entries against the lists: each entry handed out is in a
+// list or free, once.
+std::string entry_pool_violation(const std::vector<PlacedNode>& at) {
+    const EntryPool& pool = entry_pool();
+    std::vector<const Edge*> seen;
+    for (const PlacedNode& p : at)
+        for (const Edge* e = p.node->edges; e; e = e->next) seen.push_back(e);
+    const std::size_t live = seen.size();
+    for (const Edge* e = pool.free_head; e && seen.size() <= live + pool.blocks * ENTRY_BLOCK; e = e->next)
+        seen.push_back(e);
+    std::sort(seen.begin(), seen.end());
+    if (std::adjacent_find(seen.begin(), seen.end()) != seen.end())
+        return "an entry is free and in a list, or free twice";
+    const std::size_t handed_out = pool.blocks ? (pool.blocks - 1) * ENTRY_BLOCK + pool.used : 0;
+    if (seen.size() != handed_out)
+        return "the entry pool lost entries: " + std::to_string(handed_out) + " handed out, " +
+               std::to_string(live) + " in lists and " + std::to_string(seen.size() - live) + " free";
+    return "";
+}
+
 // The index's account of the nodes at one position, group[0 .. count), against the list's.
 std::string position_violation(const PlacedNode* group, std::size_t count) {
     const std::string where =
@@ -420,6 +441,7 @@ std::string index_violation(const Node* head) {
     std::vector<PlacedNode> at;
     std::string fault = list_links_violation(head, idx, at);
     if (fault.empty()) fault = pool_violation(at);
+    if (fault.empty()) fault = entry_pool_violation(at);
     if (!fault.empty()) return fault;
 
     std::sort(at.begin(), at.end());
