@@ -9,8 +9,9 @@
 //
 // One build switch, GRAPH_INDEXED, chooses how the store finds things. Off (the default, the
 // reference), every lookup walks the list and the search scans it for every node it settles.
-// On, a position index answers lookups, a tail link appends and a heap orders the search
-// (index.h, search_heap.h); every answer stays the same. The index serves node_list alone.
+// On, a position index answers lookups, a tail link appends, a heap orders the search and the
+// records come from blocks of the store's own (index.h, search_heap.h, node_pool.h,
+// entry_pool.h); every answer stays the same. The index and the pools serve node_list alone.
 #pragma once
 
 #include <cstdint>

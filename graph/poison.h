@@ -1,6 +1,6 @@
-// poison.h - under the address sanitizer, the record pools of the indexed build mark the
-// records that are no node's or entry's as unreadable, as freed records are in the default
-// build; elsewhere the marks cost nothing.
+// poison.h - POOL_POISON and POOL_UNPOISON: under the address sanitizer, the record pools of
+// the indexed build (block_table.h) mark the records that no node or list holds as unreadable,
+// as freed records are in the default build; elsewhere the marks cost nothing.
 #pragma once
 
 #if defined(__has_feature)

@@ -43,11 +43,12 @@ GraphSnapshot snapshot_graph(const Node* head);
 // address by several operations would look like the old one.
 std::string order_violation(const GraphSnapshot& before, const Node* head);
 
-// The indexed store's index against the list it serves (index.h): each node in the chain of its
-// position, chains in list order and complete, one slot per position that probing finds,
-// list_prev and the tail, rising creation numbers, no search number ahead of the latest
-// search's, the count of nodes and room in the search heap for heap_room of them. "" in the
-// default store, which has no index.
+// The indexed store's index and pools against the list they serve (index.h, node_pool.h,
+// entry_pool.h): each node in the ring of its position, rings in list order and complete, one
+// slot per position that probing finds, list_prev, head and tail, rising creation numbers, no
+// search number ahead of the latest search's, the count of nodes and room in the search heap
+// for heap_room of them; every ref and entry handed out a node's or in a list, or free, once.
+// "" in the default store, which has none of them.
 std::string index_violation(const Node* head);
 
 // After a search over weights that are all zero or more, reading the fields as search_dist,
