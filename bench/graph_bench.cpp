@@ -30,8 +30,8 @@ constexpr BuildOrder kOrders[] = {BuildOrder::Rows, BuildOrder::NodesFirst};
 struct Fixture {
     int          side = 0;
     ProbeRecord* probe = nullptr;
-    Node*        grid[2] = {nullptr, nullptr};  // by BuildOrder; never changed
-    Node*        scratch = nullptr;             // row by row; changed and put back
+    Graph        grid[2] = {EMPTY_GRAPH, EMPTY_GRAPH};  // by BuildOrder; never changed
+    Graph        scratch = EMPTY_GRAPH;                 // row by row; changed and put back
 };
 Fixture fixtures[3];
 
@@ -54,11 +54,11 @@ void bm_probe(benchmark::State& state, const Fixture* f) {
 // Builds a whole grid per iteration; only the build is timed, not the release after it.
 void bm_build(benchmark::State& state, int side, BuildOrder order) {
     for (auto _ : state) {
-        Node* list = nullptr;
+        Graph graph = EMPTY_GRAPH;
         auto t0 = std::chrono::steady_clock::now();
-        bool ok = build_grid(&list, side, order);
+        bool ok = build_grid(&graph, side, order);
         state.SetIterationTime(seconds_since(t0));
-        release_graph(&list);
+        release_graph(&graph);
         if (!ok) state.SkipWithError("out of memory");
     }
     set_counters(state, nodes_of(side), static_cast<double>(build_visits(side, order)));
@@ -66,9 +66,9 @@ void bm_build(benchmark::State& state, int side, BuildOrder order) {
 
 // The share of nodes whose fields next to done, all that a pick_next pass reads, lie on two
 // cache lines: set by where the allocator put them, it slows every walk.
-double split_share(const Node* list) {
+double split_share(const Graph* graph) {
     long split = 0, count = 0;
-    for (const Node* n = list; n; n = next_node(n), ++count) {
+    for (const Node* n = graph->node_list; n; n = next_node(graph, n), ++count) {
         auto first = reinterpret_cast<std::uintptr_t>(n);
         auto last = reinterpret_cast<std::uintptr_t>(&n->done);
         split += first / 64 != last / 64;
@@ -76,7 +76,7 @@ double split_share(const Node* list) {
     return count ? static_cast<double>(split) / static_cast<double>(count) : 0.0;
 }
 
-void bm_search(benchmark::State& state, Node* list, int side, Goal goal) {
+void bm_search(benchmark::State& state, Graph* list, int side, Goal goal) {
     std::int32_t gx, gy;
     goal_position(side, goal, &gx, &gy);
     if (!shortest_path(list, 1, 1, gx, gy)) {
@@ -94,7 +94,7 @@ void bm_search(benchmark::State& state, Node* list, int side, Goal goal) {
 }
 
 // The last node: a walk of the whole list.
-void bm_find_last(benchmark::State& state, Node* list, int side) {
+void bm_find_last(benchmark::State& state, const Graph* list, int side) {
     for (auto _ : state) benchmark::DoNotOptimize(find_node(list, side, side));
     set_counters(state, nodes_of(side), static_cast<double>(nodes_of(side)));
 }
@@ -144,9 +144,9 @@ void bm_merge(benchmark::State& state, Fixture* f) {
 // The listing of command 6: every node's triple into list_buf, while it fits.
 double list_buf[LIST_CAP];
 
-int list_nodes(const Node* head) {
+int list_nodes(const Graph* graph) {
     int filled = 0;
-    for (const Node* n = head; n; n = next_node(n)) {
+    for (const Node* n = graph->node_list; n; n = next_node(graph, n)) {
         if (filled + 3 > LIST_CAP) break;
         list_buf[filled] = n->x;
         list_buf[filled + 1] = n->y;
@@ -156,7 +156,7 @@ int list_nodes(const Node* head) {
     return filled;
 }
 
-void bm_listing(benchmark::State& state, Node* list, int side) {
+void bm_listing(benchmark::State& state, const Graph* list, int side) {
     for (auto _ : state) {
         benchmark::DoNotOptimize(list_nodes(list));
         benchmark::ClobberMemory();
@@ -208,7 +208,7 @@ bool register_graph_benchmarks(int largest_side) {
         const std::string s = std::to_string(f.side);
         add("floor probe/" + s, bm_probe, &f);
         for (BuildOrder order : kOrders) {
-            Node* grid = f.grid[static_cast<int>(order)];
+            Graph* grid = &f.grid[static_cast<int>(order)];
             if (order == BuildOrder::Rows)  // nodes first walks twice as much: minutes at 129
                 add(name("build", order, f.side), bm_build, f.side, order)->UseManualTime();
             add(name("find_node, last", order, f.side), bm_find_last, grid, f.side);

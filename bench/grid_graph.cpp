@@ -13,7 +13,7 @@ const char* order_name(BuildOrder order) {
 
 namespace {
 
-bool add_edges_of(Node** list, std::int32_t x, std::int32_t y, bool readd) {
+bool add_edges_of(Graph* list, std::int32_t x, std::int32_t y, bool readd) {
     std::int32_t v = grid_value(x, y);
     if (x > 1) {
         if (readd && !add_node(list, x, y, v)) return false;
@@ -28,7 +28,7 @@ bool add_edges_of(Node** list, std::int32_t x, std::int32_t y, bool readd) {
 
 }  // namespace
 
-bool build_grid(Node** list, int side, BuildOrder order) {
+bool build_grid(Graph* list, int side, BuildOrder order) {
     for (std::int32_t y = 1; y <= side; ++y) {
         for (std::int32_t x = 1; x <= side; ++x) {
             if (!add_node(list, x, y, grid_value(x, y))) return false;
@@ -75,9 +75,9 @@ void goal_position(int side, Goal g, std::int32_t* x, std::int32_t* y) {
     }
 }
 
-SearchWork count_search_work(const Node* list) {
+SearchWork count_search_work(const Graph* graph) {
     SearchWork w{0, 0, 0};
-    for (const Node* n = list; n; n = next_node(n)) {
+    for (const Node* n = graph->node_list; n; n = next_node(graph, n)) {
         ++w.nodes;
         w.settled += n->done;
     }

@@ -30,9 +30,9 @@ enum class BuildOrder {
 };
 const char* order_name(BuildOrder order);
 
-// Builds the grid of the given side into *list, which must be empty. False when memory ran
+// Builds the grid of the given side into graph, which must be empty. False when memory ran
 // out.
-bool build_grid(Node** list, int side, BuildOrder order);
+bool build_grid(Graph* graph, int side, BuildOrder order);
 
 // Node visits the build needs at least: each add_node walks the nodes before it, to the end
 // when the position is new and up to the node when it is taken; each add_edge walks the whole
@@ -53,4 +53,4 @@ struct SearchWork {
     long settled;  // nodes marked done
     long visits;   // node visits, as above
 };
-SearchWork count_search_work(const Node* list);
+SearchWork count_search_work(const Graph* graph);

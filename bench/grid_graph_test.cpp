@@ -18,8 +18,8 @@ using Pos = std::pair<std::int32_t, std::int32_t>;
 
 class GridGraph : public ::testing::TestWithParam<std::tuple<BuildOrder, int>> {
 protected:
-    void SetUp() override { ASSERT_TRUE(build_grid(&list, side(), order())); }
-    void TearDown() override { release_graph(&list); }
+    void SetUp() override { ASSERT_TRUE(build_grid(&graph, side(), order())); }
+    void TearDown() override { release_graph(&graph); }
     BuildOrder order() const { return std::get<0>(GetParam()); }
     int side() const { return std::get<1>(GetParam()); }
 
@@ -52,13 +52,14 @@ protected:
         return cost;
     }
 
-    Node* list = nullptr;
+    Graph graph = EMPTY_GRAPH;
+    Node*& list = graph.node_list;  // the default store's graph is its list
 };
 
 TEST_P(GridGraph, HoldsEveryPositionOnceInRowOrderWithItsFourNeighbours) {
     std::int32_t x = 1, y = 1;
     long count = 0;
-    for (const Node* n = list; n; n = next_node(n), ++count) {
+    for (const Node* n = list; n; n = next_node(&graph, n), ++count) {
         ASSERT_EQ(Pos(n->x, n->y), Pos(x, y));
         EXPECT_EQ(n->value, grid_value(x, y));
         std::set<Pos> seen;
@@ -82,7 +83,7 @@ TEST_P(GridGraph, SearchFindsTheCheapestPathToEveryGoal) {
     for (Goal g : {Goal::Near, Goal::Middle, Goal::Far}) {
         std::int32_t gx, gy;
         goal_position(side(), g, &gx, &gy);
-        const double* path = shortest_path(list, 1, 1, gx, gy);
+        const double* path = shortest_path(&graph, 1, 1, gx, gy);
         ASSERT_NE(path, nullptr) << goal_name(g);
         ASSERT_EQ(Pos(path[0], path[1]), Pos(gx, gy));
         std::int32_t total = 0;
@@ -99,16 +100,16 @@ TEST_P(GridGraph, SearchFindsTheCheapestPathToEveryGoal) {
 TEST_P(GridGraph, CountsOnePassPerChoicePlusTheInitialisation) {
     const auto cost = reference_costs();
     const long n = static_cast<long>(side()) * side();
-    ASSERT_NE(shortest_path(list, 1, 1, side(), side()), nullptr);
-    SearchWork far = count_search_work(list);
+    ASSERT_NE(shortest_path(&graph, 1, 1, side(), side()), nullptr);
+    SearchWork far = count_search_work(&graph);
     EXPECT_EQ(far.nodes, n);
     EXPECT_EQ(far.settled, n - 1);
     EXPECT_EQ(far.visits, n * (n + 1));
 
     std::int32_t mx, my;
     goal_position(side(), Goal::Middle, &mx, &my);
-    ASSERT_NE(shortest_path(list, 1, 1, mx, my), nullptr);
-    SearchWork middle = count_search_work(list);
+    ASSERT_NE(shortest_path(&graph, 1, 1, mx, my), nullptr);
+    SearchWork middle = count_search_work(&graph);
     long cheaper = 0, as_cheap = 0;
     for (const auto& [p, c] : cost) {
         cheaper += c < cost.at({mx, my});

@@ -294,9 +294,9 @@ std::string expected_error(const std::vector<HostArray>& in, int command) {
 
 }  // namespace
 
-void copy_graph(const Node* head, GraphCopy& g) {
+void copy_graph(const Graph* graph, GraphCopy& g) {
     std::size_t count = 0;
-    for (const Node* n = head; n; n = next_node(n), ++count) {
+    for (const Node* n = graph->node_list; n; n = next_node(graph, n), ++count) {
         if (count == g.nodes.size()) g.nodes.emplace_back();
         GraphCopy::NodeCopy& c = g.nodes[count];
         c.self = n;
@@ -328,11 +328,11 @@ int selected_command(const std::vector<HostArray>& inputs) {
 }
 
 std::string check_call(const std::vector<HostArray>& in, bool alloc_failed,
-                       const GraphCopy& before, const CallOutcome& out, const Node* head_after,
+                       const GraphCopy& before, const CallOutcome& out, const Graph* graph_after,
                        GraphCopy& after) {
     const int command = selected_command(in);
     const std::string want = expected_error(in, command);
-    copy_graph(head_after, after);
+    copy_graph(graph_after, after);
     const std::string prefix = DELIVERABLE_NAME ":";
 
     if (out.raised) {

@@ -31,7 +31,7 @@ struct GraphCopy {
 };
 
 // Copies the graph into g, reusing the room g already has.
-void copy_graph(const Node* head, GraphCopy& g);
+void copy_graph(const Graph* graph, GraphCopy& g);
 
 // True when two nodes share a position.
 bool has_shared_position(const GraphCopy& g);
@@ -44,5 +44,5 @@ int selected_command(const std::vector<HostArray>& inputs);
 // host was told to fail allocations during the call. after is room for a copy of the graph
 // after the call, kept by the caller so that its room serves the next call too.
 std::string check_call(const std::vector<HostArray>& inputs, bool alloc_failed,
-                       const GraphCopy& before, const CallOutcome& out, const Node* head_after,
+                       const GraphCopy& before, const CallOutcome& out, const Graph* graph_after,
                        GraphCopy& after);

@@ -16,6 +16,7 @@
 #include "call_checks.h"
 #include "call_decoder.h"
 #include "invariants.h"
+#include "plugin_graph.h"
 #include "settings.h"
 
 namespace {
@@ -38,7 +39,7 @@ struct Run {
 };
 
 std::string graph_violation(const Run& run) {
-    return graph_and_weight_violation(node_list, !REFUSE_SELF_LOOP, !run.weights_may_differ);
+    return graph_and_weight_violation(&plugin_graph, !REFUSE_SELF_LOOP, !run.weights_may_differ);
 }
 
 // Runs one step and checks it; every few calls, the graph as well.
@@ -46,7 +47,7 @@ void run_step(std::size_t n, const FuzzStep& step, Run& run) {
     if (step.kind == FuzzStep::Kind::Unload) {
         unload_plugin();
         run.weights_may_differ = false;
-        if (node_list) report(n, step, "the graph outlived the unload");
+        if (plugin_graph.node_list) report(n, step, "the graph outlived the unload");
         return;
     }
     if (!step.full_check) {
@@ -56,13 +57,13 @@ void run_step(std::size_t n, const FuzzStep& step, Run& run) {
     }
     const bool graph_check = ++run.calls_since_graph_check >= CALLS_BETWEEN_GRAPH_CHECKS;
     GraphSnapshot order_before;
-    if (graph_check) order_before = snapshot_graph(node_list);
-    copy_graph(node_list, run.before);
+    if (graph_check) order_before = snapshot_graph(&plugin_graph);
+    copy_graph(&plugin_graph, run.before);
     fail_allocations_after(step.fail_after);
     const CallOutcome out = call_plugin(step.inputs);
     fail_allocations_after(-1);
 
-    std::string f = check_call(step.inputs, step.fail_after >= 0, run.before, out, node_list,
+    std::string f = check_call(step.inputs, step.fail_after >= 0, run.before, out, &plugin_graph,
                                run.after);
     if (!f.empty()) report(n, step, f);
 
@@ -72,7 +73,7 @@ void run_step(std::size_t n, const FuzzStep& step, Run& run) {
     if (!graph_check) return;
     run.calls_since_graph_check = 0;
     f = graph_violation(run);
-    if (f.empty()) f = order_violation(order_before, node_list);
+    if (f.empty()) f = order_violation(order_before, &plugin_graph);
     if (!f.empty()) report(n, step, f);
 }
 

@@ -25,18 +25,18 @@ void cmd_add(const Call& call) {
         w = int_input(call, 5);
     }
     bool created;
-    if (!add_node(&node_list, ax, ay, val, &created)) out_of_memory();
-    if (edge && !add_edge(&node_list, ax, ay, to_int32(bx_raw), by, w)) {
+    if (!add_node(&plugin_graph, ax, ay, val, &created)) out_of_memory();
+    if (edge && !add_edge(&plugin_graph, ax, ay, to_int32(bx_raw), by, w)) {
         // The call fails whole: a node it made leaves again. Alone at its position and without
         // entries, it is removed by merging it into itself, which allocates nothing.
-        if (created) (void)merge_node(&node_list, ax, ay, ax, ay);
+        if (created) (void)merge_node(&plugin_graph, ax, ay, ax, ay);
         out_of_memory();
     }
 }
 
 void cmd_neighbours(const Call& call) {
     const std::int32_t ax = int_input(call, 1), ay = int_input(call, 2);
-    const Node* node = find_node(node_list, ax, ay);
+    const Node* node = find_node(&plugin_graph, ax, ay);
     if (!node || !node->edges) return nothing_to_report(call);
 
     double scratch[SCRATCH_LEN] = {};  // 25 pairs: most nodes have fewer neighbours
@@ -66,25 +66,27 @@ void cmd_neighbours(const Call& call) {
 void cmd_move(const Call& call) {
     const std::int32_t ax = int_input(call, 1), ay = int_input(call, 2);
     const std::int32_t bx = int_input(call, 3), by = int_input(call, 4);
-    move_node(&node_list, ax, ay, bx, by);
+    move_node(&plugin_graph, ax, ay, bx, by);
 }
 
 void cmd_set_weight(const Call& call) {
     const std::int32_t ax = int_input(call, 1), ay = int_input(call, 2);
     const std::int32_t bx = int_input(call, 3), by = int_input(call, 4), w = int_input(call, 5);
-    set_edge_weight(&node_list, ax, ay, bx, by, w);
+    set_edge_weight(&plugin_graph, ax, ay, bx, by, w);
 }
 
 void cmd_merge(const Call& call) {
     const std::int32_t ax = int_input(call, 1), ay = int_input(call, 2);
     const std::int32_t bx = int_input(call, 3), by = int_input(call, 4);
-    if (!merge_node(&node_list, ax, ay, bx, by)) out_of_memory();
+    if (!merge_node(&plugin_graph, ax, ay, bx, by)) out_of_memory();
 }
 
 void cmd_list(const Call& call) {
-    if (!node_list) return nothing_to_report(call);
+    const Graph* graph = &plugin_graph;
+    if (!graph->node_list) return nothing_to_report(call);
     int n = 0;
-    for (const Node* node = node_list; node && n + 3 <= LIST_CAP; node = next_node(node)) {
+    for (const Node* node = graph->node_list; node && n + 3 <= LIST_CAP;
+         node = next_node(graph, node)) {
         list_buf[n] = node->x;
         list_buf[n + 1] = node->y;
         list_buf[n + 2] = node->value;

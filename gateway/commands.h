@@ -2,6 +2,7 @@
 #pragma once
 
 #include "call.h"
+#include "plugin_graph.h"
 
 void cmd_add(const Call& call);         // 0: node, and an edge when input 3 is not 0.0
 void cmd_neighbours(const Call& call);  // 1: 2-by-k neighbours of the node at (ax, ay)

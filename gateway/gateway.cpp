@@ -10,6 +10,8 @@
 #include "graph.h"
 #include "settings.h"
 
+Graph plugin_graph = EMPTY_GRAPH;
+
 namespace {
 
 struct Command {
@@ -32,7 +34,7 @@ bool exit_hook_set = false;
 
 // Runs when the host clears the plug-in: the graph goes with it.
 void release_at_exit() {
-    release_graph(&node_list);
+    release_graph(&plugin_graph);
     exit_hook_set = false;  // a host that keeps the module loaded gets the hook again
 }
 

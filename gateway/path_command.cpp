@@ -6,7 +6,7 @@
 void cmd_path(const Call& call) {
     const std::int32_t ax = int_input(call, 1), ay = int_input(call, 2);
     const std::int32_t bx = int_input(call, 3), by = int_input(call, 4);
-    const double* path = shortest_path(node_list, ax, ay, bx, by);
+    const double* path = shortest_path(&plugin_graph, ax, ay, bx, by);
     if (!path) return nothing_to_report(call);
 
     // Pairs start at the even positions 0 .. PATH_COPY_LIMIT; a pair after the first whose x

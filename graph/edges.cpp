@@ -25,9 +25,9 @@ Edge* entry_to_position(Node* node, std::int32_t x, std::int32_t y) {
 }  // namespace
 
 #if !GRAPH_INDEXED
-Edge* new_entry() { return new (std::nothrow) Edge; }
+Edge* new_entry(Graph*) { return new (std::nothrow) Edge; }
 
-void free_entry(Edge* e) { delete e; }
+void free_entry(Graph*, Edge* e) { delete e; }
 #endif
 
 void link_edge(Node* node, Node* target, std::int32_t weight, Edge** spare) {
@@ -45,30 +45,30 @@ void link_edge(Node* node, Node* target, std::int32_t weight, Edge** spare) {
     *link = e;
 }
 
-void unlink_edge(Node* node, const Node* target) {
+void unlink_edge(Graph* graph, Node* node, const Node* target) {
     for (Edge** link = &node->edges; *link; link = &(*link)->next) {
         Edge* e = *link;
         if (e->to == target) {
             *link = e->next;
-            free_entry(e);
+            free_entry(graph, e);
             return;
         }
     }
 }
 
-bool add_edge(Node** list, std::int32_t ax, std::int32_t ay, std::int32_t bx, std::int32_t by,
+bool add_edge(Graph* graph, std::int32_t ax, std::int32_t ay, std::int32_t bx, std::int32_t by,
               std::int32_t w) {
     Node* a;
     Node* b;
-    find_last_pair(list, ax, ay, bx, by, &a, &b);
+    find_last_pair(graph, ax, ay, bx, by, &a, &b);
     if (!a || !b) return true;
     if (REFUSE_SELF_LOOP && a == b) return true;
     if (entry_to_position(a, bx, by)) return true;  // B's list is not examined
 
-    Edge* to_b = new_entry();
-    Edge* to_a = to_b ? new_entry() : nullptr;
+    Edge* to_b = new_entry(graph);
+    Edge* to_a = to_b ? new_entry(graph) : nullptr;
     if (!to_a) {  // both or neither: the pairing is never broken
-        if (to_b) free_entry(to_b);
+        if (to_b) free_entry(graph, to_b);
         return false;
     }
     to_b->next = nullptr;
@@ -82,15 +82,15 @@ bool add_edge(Node** list, std::int32_t ax, std::int32_t ay, std::int32_t bx, st
     return true;
 }
 
-void set_edge_weight(Node** list, std::int32_t ax, std::int32_t ay, std::int32_t bx,
+void set_edge_weight(Graph* graph, std::int32_t ax, std::int32_t ay, std::int32_t bx,
                      std::int32_t by, std::int32_t w) {
     Node* a = nullptr;  // the first node at each position
     Node* b = nullptr;
     if constexpr (HAS_INDEX) {
-        a = index_first(ax, ay);
-        b = index_first(bx, by);
+        a = index_first(graph, ax, ay);
+        b = index_first(graph, bx, by);
     } else {
-        for (Node* n = *list; n && !(a && b); n = next_node(n)) {  // both in one walk
+        for (Node* n = graph->node_list; n && !(a && b); n = next_node(graph, n)) {  // both in one walk
             if (!a && n->x == ax && n->y == ay) a = n;
             if (!b && n->x == bx && n->y == by) b = n;
         }

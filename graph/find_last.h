@@ -8,18 +8,17 @@
 // there is none, in one walk of the list. Returns the link that points at *b (the head or its
 // predecessor's next), so that merge_node can take B out without a second walk; the indexed
 // build asks the index instead and returns null, as B leaves through the index.
-inline Node** find_last_pair(Node** list, std::int32_t ax, std::int32_t ay, std::int32_t bx,
+inline Node** find_last_pair(Graph* graph, std::int32_t ax, std::int32_t ay, std::int32_t bx,
                              std::int32_t by, Node** a, Node** b) {
 #if GRAPH_INDEXED
-    (void)list;
-    *a = index_last(ax, ay);
-    *b = index_last(bx, by);
+    *a = index_last(graph, ax, ay);
+    *b = index_last(graph, bx, by);
     return nullptr;
 #else
     Node** link_to_b = nullptr;
     *a = nullptr;
     *b = nullptr;
-    for (Node** link = list; *link; link = &(*link)->next) {
+    for (Node** link = &graph->node_list; *link; link = &(*link)->next) {
         Node* n = *link;
         if (n->x == ax && n->y == ay) *a = n;
         if (n->x == bx && n->y == by) {

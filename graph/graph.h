@@ -1,4 +1,4 @@
-// graph.h - the graph store: the records Node and Edge, node_list, and the operations on them.
+// graph.h - the graph store: the records Node, Edge and Graph, and the operations on them.
 //
 // A graph is a singly linked list of nodes in creation order; each node heads a singly linked
 // adjacency list of entries in creation order. An undirected edge is two entries, one in the
@@ -11,29 +11,32 @@
 // reference), every lookup walks the list and the search scans it for every node it settles.
 // On, a position index answers lookups, a tail link appends, a heap orders the search and the
 // records come from blocks of the store's own (index.h, search_heap.h, node_pool.h,
-// entry_pool.h); every answer stays the same. The index and the pools serve node_list alone.
+// entry_pool.h); every answer stays the same.
+//
+// Every operation takes the graph it works on: changes take its address, lookups a const one.
+// Graphs share nothing, so any number of them live side by side; a plug-in keeps one.
 #pragma once
 
 #include <cstdint>
+
+#include "node_ref.h"
 
 #ifndef GRAPH_INDEXED
 #define GRAPH_INDEXED 0
 #endif
 constexpr bool HAS_INDEX = GRAPH_INDEXED;
 
-struct Node;
-struct Edge;
-
-// The indexed build keeps its nodes in a pool (node_pool.h) and links them by their place
-// there, 32 bits where a pointer takes 64: NodeRef 0 names no node.
-using NodeRef = std::uint32_t;
 #if GRAPH_INDEXED
+#include "entry_pool.h"
+#include "index.h"
+#include "node_pool.h"
+#include "search_heap.h"
 using NodeLink = NodeRef;
 #else
 using NodeLink = Node*;
 #endif
 
-// A vertex. The list that holds it owns it: add_node creates it, merge_node and
+// A vertex. The graph that holds it owns it: add_node creates it, merge_node and
 // release_graph destroy it. Positions are unique except after move_node, which may put several
 // nodes on one position. dist, done and prev belong to the search and mean nothing between
 // searches; code outside the search reads them through search_dist, search_done and
@@ -73,71 +76,99 @@ struct Edge {
     Node*        to;      // the neighbour; a reference, not an owner
 };
 
-// A new entry, its fields unset; null when memory ran out. The default build allocates each
-// entry on its own; the indexed build takes them from blocks of its own (entry_pool.h).
-Edge* new_entry();
-
-// Frees an entry that no list holds any more.
-void free_entry(Edge* e);
-
-// The graph of the loaded plug-in: null at load, released by the exit hook.
-extern Node* node_list;
+// A graph: its node list and, in the indexed build, everything that serves that list. It owns
+// every record reachable from node_list and all the storage of its parts; release_graph frees
+// them. A graph is made as EMPTY_GRAPH and is empty again after release_graph.
+struct Graph {
+    Node*         node_list;      // first node in list order; null while the graph is empty
+#if GRAPH_INDEXED
+    PositionIndex index;          // positions, list links, creation numbers (index.h)
+    NodePool      nodes;          // the node records (node_pool.h)
+    EntryPool     entries;        // the adjacency entries (entry_pool.h)
+    SearchHeap    heap;           // the search's queue (search_heap.h)
+    std::uint16_t search_number;  // the latest search's number (search_dist)
+#endif
+};
 
 #if GRAPH_INDEXED
-// Where the pool (node_pool.h) keeps record r: slot r % POOL_BLOCK of block r / POOL_BLOCK.
-// Blocks never move, so a Node* stays good while its node lives.
-constexpr unsigned POOL_BLOCK_BITS = 8;
-constexpr NodeRef POOL_BLOCK = NodeRef{1} << POOL_BLOCK_BITS;
-extern Node** pool_blocks;
+// The indexed build's search numbers: a search leaves the nodes it does not reach alone, and a
+// node's dist, done and prev are the latest search's only while its search field holds the
+// graph's search_number; otherwise they read as never reached (DIST_UNSET, 0, null). A new node
+// carries the number of its time with those values. When the numbers run out, the next search
+// sets every node's field to 0 and numbers itself 1 again; a release starts over at
+// GRAPH_FIRST_SEARCH.
+#ifndef GRAPH_FIRST_SEARCH
+#define GRAPH_FIRST_SEARCH 0  // tests start near 65535 to reach the renumbering
+#endif
+constexpr Graph EMPTY_GRAPH = {nullptr, EMPTY_INDEX, EMPTY_NODE_POOL, EMPTY_ENTRY_POOL, EMPTY_HEAP,
+                               GRAPH_FIRST_SEARCH};
+#else
+constexpr Graph EMPTY_GRAPH = {nullptr};
+#endif
 
-// The node that r names, or null for 0.
-inline Node* node_at(NodeRef r) {
-    return r ? pool_blocks[r >> POOL_BLOCK_BITS] + (r & (POOL_BLOCK - 1)) : nullptr;
+// A new entry of graph's, its fields unset; null when memory ran out. The default build
+// allocates each entry on its own; the indexed build takes them from the graph's blocks.
+Edge* new_entry(Graph* graph);
+
+// Frees an entry of graph's that no list holds any more.
+void free_entry(Graph* graph, Edge* e);
+
+#if GRAPH_INDEXED
+// The record of pool's that r, a ref it handed out, names.
+inline Node* pool_record(const NodePool* pool, NodeRef r) {
+    return pool->blocks_at[r >> POOL_BLOCK_BITS] + (r & (POOL_BLOCK - 1));
+}
+
+// The node of graph's that r names, or null for 0.
+inline Node* node_at(const Graph* graph, NodeRef r) {
+    return r ? pool_record(&graph->nodes, r) : nullptr;
 }
 #endif
 
 // The node after n in list order, or null.
-inline Node* next_node(const Node* n) {
+inline Node* next_node(const Graph* graph, const Node* n) {
 #if GRAPH_INDEXED
-    return node_at(n->next);
+    return node_at(graph, n->next);
 #else
+    (void)graph;
     return n->next;
 #endif
 }
 
 // The first node in list order at (x, y), or null.
-Node* find_node(Node* head, std::int32_t x, std::int32_t y);
+Node* find_node(const Graph* graph, std::int32_t x, std::int32_t y);
 
 // Appends a node at (x, y) with the given value. A taken position changes nothing: the node
 // there keeps its value. False only when memory ran out.
-[[nodiscard]] bool add_node(Node** list, std::int32_t x, std::int32_t y, std::int32_t value);
+[[nodiscard]] bool add_node(Graph* graph, std::int32_t x, std::int32_t y, std::int32_t value);
 
 // As above, and sets *created to whether a node was made.
-[[nodiscard]] bool add_node(Node** list, std::int32_t x, std::int32_t y, std::int32_t value,
+[[nodiscard]] bool add_node(Graph* graph, std::int32_t x, std::int32_t y, std::int32_t value,
                             bool* created);
 
 // Moves every node at (ax, ay) to (bx, by), edges and place in the list with it. The new
 // position need not be free. Weights are not recomputed.
-void move_node(Node** list, std::int32_t ax, std::int32_t ay, std::int32_t bx, std::int32_t by);
+void move_node(Graph* graph, std::int32_t ax, std::int32_t ay, std::int32_t bx, std::int32_t by);
 
 // Gives node an entry to target (by identity) with the given weight unless it has one. The
 // entry is taken from the chain of spare entries *spare, which the caller has allocated.
 void link_edge(Node* node, Node* target, std::int32_t weight, Edge** spare);
 
-// Removes and frees the first entry of node that leads to target, if there is one.
-void unlink_edge(Node* node, const Node* target);
+// Removes and frees the first entry of node, a node of graph's, that leads to target, if there
+// is one.
+void unlink_edge(Graph* graph, Node* node, const Node* target);
 
 // Joins the last node at (ax, ay) and the last node at (bx, by) with weight w, one entry at
 // the tail of each list. Changes nothing if either node is missing, if A already has an entry
 // to a node at (bx, by), or, where the build refuses self-loops, if A and B are one node.
 // False only when memory ran out.
-[[nodiscard]] bool add_edge(Node** list, std::int32_t ax, std::int32_t ay,
+[[nodiscard]] bool add_edge(Graph* graph, std::int32_t ax, std::int32_t ay,
                             std::int32_t bx, std::int32_t by, std::int32_t w);
 
 // Sets to w the weight of the first entry, of the first node at (ax, ay), that leads to a node
 // at (bx, by); then likewise from (bx, by) to (ax, ay). A step whose node or entry is missing
 // changes nothing.
-void set_edge_weight(Node** list, std::int32_t ax, std::int32_t ay,
+void set_edge_weight(Graph* graph, std::int32_t ax, std::int32_t ay,
                      std::int32_t bx, std::int32_t by, std::int32_t w);
 
 // Folds the last node B at (bx, by) into the last node A at (ax, ay), then frees B. Every
@@ -145,11 +176,11 @@ void set_edge_weight(Node** list, std::int32_t ax, std::int32_t ay,
 // weight unless A and K were joined already; B's entries to A and to itself are dropped. When
 // A is B the node leaves the graph with all its edges. Changes nothing if either is missing.
 // False only when memory ran out.
-[[nodiscard]] bool merge_node(Node** list, std::int32_t ax, std::int32_t ay,
+[[nodiscard]] bool merge_node(Graph* graph, std::int32_t ax, std::int32_t ay,
                               std::int32_t bx, std::int32_t by);
 
-// Frees every node and entry and leaves *list null.
-void release_graph(Node** list);
+// Frees every node, entry and part of the graph and leaves it empty, as EMPTY_GRAPH.
+void release_graph(Graph* graph);
 
 // The Euclidean distance between the positions of a and b, truncated toward zero; distances of
 // 2^31 or more give 2147483647. Symmetric.
@@ -160,54 +191,47 @@ std::int32_t node_distance(const Node* a, const Node* b);
 constexpr std::int32_t DIST_UNSET  = 32000;
 constexpr std::int32_t DIST_CUTOFF = 30000;
 
+// A node's search fields as the latest search of its graph left them.
+inline std::int32_t search_dist(const Graph* graph, const Node* n) {
 #if GRAPH_INDEXED
-// The indexed build's search leaves the nodes it does not reach alone: it numbers itself, and a
-// node's dist, done and prev are the latest search's only while its search field holds that
-// number; otherwise they read as never reached (DIST_UNSET, 0, null). A new node carries the
-// number of its time with those values. When the numbers run out, the next search sets every
-// node's field to 0 and numbers itself 1 again; a release starts over at GRAPH_FIRST_SEARCH.
-#ifndef GRAPH_FIRST_SEARCH
-#define GRAPH_FIRST_SEARCH 0  // tests start near 65535 to reach the renumbering
-#endif
-extern std::uint16_t search_number;
-#endif
-
-// A node's search fields as the latest search left them.
-inline std::int32_t search_dist(const Node* n) {
-#if GRAPH_INDEXED
-    if (n->search != search_number) return DIST_UNSET;
+    if (n->search != graph->search_number) return DIST_UNSET;
+#else
+    (void)graph;
 #endif
     return n->dist;
 }
-inline std::uint8_t search_done(const Node* n) {
+inline std::uint8_t search_done(const Graph* graph, const Node* n) {
 #if GRAPH_INDEXED
-    if (n->search != search_number) return 0;
+    if (n->search != graph->search_number) return 0;
+#else
+    (void)graph;
 #endif
     return n->done;
 }
-inline Node* search_prev(const Node* n) {
+inline Node* search_prev(const Graph* graph, const Node* n) {
 #if GRAPH_INDEXED
-    if (n->search != search_number) return nullptr;
-    return node_at(n->prev);
+    if (n->search != graph->search_number) return nullptr;
+    return node_at(graph, n->prev);
 #else
+    (void)graph;
     return n->prev;
 #endif
 }
 
 // The path the last successful search found, as (x, y) pairs from the goal back to the start,
-// then zeros. PATH_CAP doubles; all zero at load.
+// then zeros. PATH_CAP doubles; all zero at load. One per plug-in, whatever graph was searched.
 extern double path_buf[];
 
-// Chooses the not-done node with the smallest dist below DIST_CUTOFF, the first in list order
-// among equals. True when a node was chosen.
-bool pick_next(Node* list, Node** chosen);
+// Chooses the not-done node of graph with the smallest dist below DIST_CUTOFF, the first in
+// list order among equals. True when a node was chosen.
+bool pick_next(const Graph* graph, Node** chosen);
 
 // Cheapest path from the last node at (ax, ay) to the last node at (bx, by). Returns path_buf,
 // filled goal first, or null for no path (empty graph, no start, goal unreachable or at a cost
 // of DIST_CUTOFF or more); path_buf then keeps its contents. A missing goal gives the empty
 // path: path_buf all zeros. Overwrites the search fields of every node (search_dist, ...).
-const double* shortest_path(Node* list, std::int32_t ax, std::int32_t ay,
+const double* shortest_path(Graph* graph, std::int32_t ax, std::int32_t ay,
                             std::int32_t bx, std::int32_t by);
 
 // Sets the weight of every entry to the distance between its two ends.
-void refresh_weights(Node* list);
+void refresh_weights(Graph* graph);

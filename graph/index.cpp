@@ -4,46 +4,39 @@
 
 #include <new>
 
-#include "node_pool.h"
-#include "search_heap.h"
+#include "graph.h"
 
-namespace {
-
-PositionIndex fresh_index() {
-    PositionIndex fresh = {};
-    fresh.next_order = GRAPH_FIRST_ORDER;
-    return fresh;
-}
-
-PositionIndex idx = fresh_index();
-
-constexpr std::size_t FIRST_CAPACITY = 16;
-
-std::size_t home_slot(std::int32_t x, std::int32_t y) {
+std::size_t home_slot(const PositionIndex& idx, std::int32_t x, std::int32_t y) {
     std::uint64_t key = (std::uint64_t{static_cast<std::uint32_t>(x)} << 32) |
                         static_cast<std::uint32_t>(y);
     key *= 0x9E3779B97F4A7C15u;  // Fibonacci hashing: the high half mixes every bit
     return static_cast<std::size_t>(key >> 32) & (idx.capacity - 1);
 }
 
-std::size_t home_of(NodeRef r) {
-    const Node* n = node_at(r);
-    return home_slot(n->x, n->y);
+namespace {
+
+constexpr std::size_t FIRST_CAPACITY = 16;
+
+std::size_t home_of(const Graph* g, NodeRef r) {
+    const Node* n = node_at(g, r);
+    return home_slot(g->index, n->x, n->y);
 }
 
-NodeRef* find_slot(std::int32_t x, std::int32_t y) {
+NodeRef* find_slot(const Graph* g, std::int32_t x, std::int32_t y) {
+    const PositionIndex& idx = g->index;
     if (idx.capacity == 0) return nullptr;
-    for (std::size_t i = home_slot(x, y);; i = (i + 1) & (idx.capacity - 1)) {
+    for (std::size_t i = home_slot(idx, x, y);; i = (i + 1) & (idx.capacity - 1)) {
         NodeRef& s = idx.slots[i];
         if (!s) return nullptr;
-        const Node* n = node_at(s);
+        const Node* n = node_at(g, s);
         if (n->x == x && n->y == y) return &s;
     }
 }
 
 // Enters a ring by its last node, whose position has no slot yet; the table has room.
-void insert_slot(NodeRef last) {
-    std::size_t i = home_of(last);
+void insert_slot(Graph* g, NodeRef last) {
+    PositionIndex& idx = g->index;
+    std::size_t i = home_of(g, last);
     while (idx.slots[i]) i = (i + 1) & (idx.capacity - 1);
     idx.slots[i] = last;
     ++idx.used;
@@ -51,11 +44,12 @@ void insert_slot(NodeRef last) {
 
 // Empties slot s and shifts back the slots after it that probed past it, so that no probe
 // meets a gap before its key.
-void erase_slot(NodeRef* s) {
+void erase_slot(Graph* g, NodeRef* s) {
+    PositionIndex& idx = g->index;
     const std::size_t mask = idx.capacity - 1;
     std::size_t gap = static_cast<std::size_t>(s - idx.slots);
     for (std::size_t j = (gap + 1) & mask; idx.slots[j]; j = (j + 1) & mask) {
-        const std::size_t home = home_of(idx.slots[j]);
+        const std::size_t home = home_of(g, idx.slots[j]);
         const bool reachable_past_gap = gap <= j ? (gap < home && home <= j) : (gap < home || home <= j);
         if (reachable_past_gap) continue;
         idx.slots[gap] = idx.slots[j];
@@ -65,7 +59,8 @@ void erase_slot(NodeRef* s) {
     --idx.used;
 }
 
-bool grow_table() {
+bool grow_table(Graph* g) {
+    PositionIndex& idx = g->index;
     const std::size_t capacity = idx.capacity ? 2 * idx.capacity : FIRST_CAPACITY;
     auto* slots = new (std::nothrow) NodeRef[capacity];
     if (!slots) return false;
@@ -76,144 +71,146 @@ bool grow_table() {
     idx.capacity = capacity;
     idx.used = 0;
     for (std::size_t i = 0; i < old_capacity; ++i)
-        if (old[i]) insert_slot(old[i]);
+        if (old[i]) insert_slot(g, old[i]);
     delete[] old;
     return true;
 }
 
 // The next creation number. When the numbers run out, the list is numbered afresh from 0,
 // which keeps their order.
-std::uint32_t take_order() {
+std::uint32_t take_order(Graph* g) {
+    PositionIndex& idx = g->index;
     if (idx.next_order == UINT32_MAX) {
         idx.next_order = 0;
-        for (Node* n = node_at(idx.head); n; n = next_node(n)) n->order = idx.next_order++;
+        for (Node* n = node_at(g, idx.head); n; n = next_node(g, n)) n->order = idx.next_order++;
     }
     return idx.next_order++;
 }
 
 // Joins two rings of nodes at one position, given by their last nodes, into one ring in list
 // order; returns its last.
-NodeRef join_rings(NodeRef a_last, NodeRef b_last) {
-    NodeRef a = node_at(a_last)->same_next;  // the firsts
-    NodeRef b = node_at(b_last)->same_next;
-    node_at(a_last)->same_next = 0;  // both rings opened into lists
-    node_at(b_last)->same_next = 0;
+NodeRef join_rings(const Graph* g, NodeRef a_last, NodeRef b_last) {
+    NodeRef a = node_at(g, a_last)->same_next;  // the firsts
+    NodeRef b = node_at(g, b_last)->same_next;
+    node_at(g, a_last)->same_next = 0;  // both rings opened into lists
+    node_at(g, b_last)->same_next = 0;
     NodeRef first = 0;
     NodeRef last = 0;
     while (a && b) {
-        NodeRef& from = node_at(a)->order < node_at(b)->order ? a : b;
+        NodeRef& from = node_at(g, a)->order < node_at(g, b)->order ? a : b;
         const NodeRef r = from;
-        from = node_at(r)->same_next;
+        from = node_at(g, r)->same_next;
         if (last)
-            node_at(last)->same_next = r;
+            node_at(g, last)->same_next = r;
         else
             first = r;
         last = r;
     }
     if (a || b) {  // the rest of one ring, up to that ring's last
-        node_at(last)->same_next = a ? a : b;
+        node_at(g, last)->same_next = a ? a : b;
         last = a ? a_last : b_last;
     }
-    node_at(last)->same_next = first;
+    node_at(g, last)->same_next = first;
     return last;
 }
 
 }  // namespace
 
-const PositionIndex& position_index() { return idx; }
-
-Node* index_first(std::int32_t x, std::int32_t y) {
-    const NodeRef* s = find_slot(x, y);
-    return s ? node_at(node_at(*s)->same_next) : nullptr;
+Node* index_first(const Graph* g, std::int32_t x, std::int32_t y) {
+    const NodeRef* s = find_slot(g, x, y);
+    return s ? node_at(g, node_at(g, *s)->same_next) : nullptr;
 }
 
-Node* index_last(std::int32_t x, std::int32_t y) {
-    const NodeRef* s = find_slot(x, y);
-    return s ? node_at(*s) : nullptr;
+Node* index_last(const Graph* g, std::int32_t x, std::int32_t y) {
+    const NodeRef* s = find_slot(g, x, y);
+    return s ? node_at(g, *s) : nullptr;
 }
 
-NodeRef ref_of(const Node* node) {
-    return node->list_prev ? node_at(node->list_prev)->next : idx.head;
+NodeRef ref_of(const Graph* g, const Node* node) {
+    return node->list_prev ? node_at(g, node->list_prev)->next : g->index.head;
 }
 
-bool index_reserve_node() {
-    if ((idx.used + 1) * 4 > idx.capacity * 3 && !grow_table()) return false;
-    return heap_reserve(heap_room(idx.nodes + 1)) && pool_reserve();
+bool index_reserve_node(Graph* g) {
+    PositionIndex& idx = g->index;
+    if ((idx.used + 1) * 4 > idx.capacity * 3 && !grow_table(g)) return false;
+    return heap_reserve(&g->heap, heap_room(idx.nodes + 1)) && pool_reserve(&g->nodes);
 }
 
-void index_append(Node** list, NodeRef r) {
-    Node* node = node_at(r);
-    node->order = take_order();
+void index_append(Graph* g, NodeRef r) {
+    PositionIndex& idx = g->index;
+    Node* node = node_at(g, r);
+    node->order = take_order(g);
     ++idx.nodes;
     node->next = 0;
     node->list_prev = idx.tail;
     if (idx.tail) {
-        node_at(idx.tail)->next = r;
+        node_at(g, idx.tail)->next = r;
     } else {
         idx.head = r;
-        *list = node;
+        g->node_list = node;
     }
     idx.tail = r;
 
-    if (NodeRef* s = find_slot(node->x, node->y)) {
-        Node* last = node_at(*s);
+    if (NodeRef* s = find_slot(g, node->x, node->y)) {
+        Node* last = node_at(g, *s);
         node->same_next = last->same_next;
         last->same_next = r;
         *s = r;
     } else {
         node->same_next = r;
-        insert_slot(r);
+        insert_slot(g, r);
     }
 }
 
-void index_remove(Node** list, Node* node) {
-    const NodeRef r = ref_of(node);
+void index_remove(Graph* g, Node* node) {
+    PositionIndex& idx = g->index;
+    const NodeRef r = ref_of(g, node);
     --idx.nodes;
     if (node->list_prev) {
-        node_at(node->list_prev)->next = node->next;
+        node_at(g, node->list_prev)->next = node->next;
     } else {
         idx.head = node->next;
-        *list = node_at(node->next);
+        g->node_list = node_at(g, node->next);
     }
     if (node->next)
-        node_at(node->next)->list_prev = node->list_prev;
+        node_at(g, node->next)->list_prev = node->list_prev;
     else
         idx.tail = node->list_prev;
 
-    NodeRef* s = find_slot(node->x, node->y);
+    NodeRef* s = find_slot(g, node->x, node->y);
     if (node->same_next == r) {
-        erase_slot(s);
+        erase_slot(g, s);
     } else {
         NodeRef before = node->same_next;
-        while (node_at(before)->same_next != r) before = node_at(before)->same_next;
-        node_at(before)->same_next = node->same_next;
+        while (node_at(g, before)->same_next != r) before = node_at(g, before)->same_next;
+        node_at(g, before)->same_next = node->same_next;
         if (*s == r) *s = before;
     }
-    pool_give(r);
+    pool_give(&g->nodes, r);
 }
 
-void index_move(std::int32_t ax, std::int32_t ay, std::int32_t bx, std::int32_t by) {
+void index_move(Graph* g, std::int32_t ax, std::int32_t ay, std::int32_t bx, std::int32_t by) {
     if (ax == bx && ay == by) return;
-    NodeRef* from = find_slot(ax, ay);
+    NodeRef* from = find_slot(g, ax, ay);
     if (!from) return;
     const NodeRef moving = *from;
-    erase_slot(from);  // the slot it frees is the room for a new position below
+    erase_slot(g, from);  // the slot it frees is the room for a new position below
     NodeRef r = moving;
     do {
-        Node* n = node_at(r);
+        Node* n = node_at(g, r);
         n->x = bx;
         n->y = by;
         r = n->same_next;
     } while (r != moving);
-    if (NodeRef* to = find_slot(bx, by))
-        *to = join_rings(*to, moving);
+    if (NodeRef* to = find_slot(g, bx, by))
+        *to = join_rings(g, *to, moving);
     else
-        insert_slot(moving);
+        insert_slot(g, moving);
 }
 
-void index_release() {
-    delete[] idx.slots;
-    heap_release();
-    pool_release();
-    idx = fresh_index();
+void index_release(Graph* g) {
+    delete[] g->index.slots;
+    heap_release(&g->heap);
+    pool_release(&g->nodes);
+    g->index = EMPTY_INDEX;
 }

@@ -13,10 +13,10 @@ bool has_entry_to(const Node* node, const Node* target) {
 }
 
 // Frees a chain of entries.
-void free_chain(Edge* e) {
+void free_chain(Graph* graph, Edge* e) {
     while (e) {
         Edge* next = e->next;
-        free_entry(e);
+        free_entry(graph, e);
         e = next;
     }
 }
@@ -24,14 +24,14 @@ void free_chain(Edge* e) {
 // The entries the merge will link: two for every neighbour K of B, other than A and B, that A
 // is not joined to yet, chained into *spare. False, with nothing allocated, when memory ran
 // out.
-bool allocate_spares(const Node* a, const Node* b, Edge** spare) {
+bool allocate_spares(Graph* graph, const Node* a, const Node* b, Edge** spare) {
     *spare = nullptr;
     for (const Edge* e = b->edges; e; e = e->next) {
         if (e->to == a || e->to == b || has_entry_to(a, e->to)) continue;
         for (int side = 0; side < 2; ++side) {
-            Edge* s = new_entry();
+            Edge* s = new_entry(graph);
             if (!s) {
-                free_chain(*spare);
+                free_chain(graph, *spare);
                 *spare = nullptr;
                 return false;
             }
@@ -44,14 +44,14 @@ bool allocate_spares(const Node* a, const Node* b, Edge** spare) {
 
 }  // namespace
 
-bool merge_node(Node** list, std::int32_t ax, std::int32_t ay, std::int32_t bx, std::int32_t by) {
+bool merge_node(Graph* graph, std::int32_t ax, std::int32_t ay, std::int32_t bx, std::int32_t by) {
     Node* a;
     Node* b;
-    Node** link_to_b = find_last_pair(list, ax, ay, bx, by, &a, &b);
+    Node** link_to_b = find_last_pair(graph, ax, ay, bx, by, &a, &b);
     if (!a || !b) return true;
 
     Edge* spare;  // the merge's only allocations: the index's room grows with the nodes alone
-    if (!allocate_spares(a, b, &spare)) return false;  // nothing has changed yet
+    if (!allocate_spares(graph, a, b, &spare)) return false;  // nothing has changed yet
 
     // B's list is only read here; B's entries to itself are skipped, so nothing unlinks from
     // the list being walked, and they go with B below.
@@ -63,13 +63,13 @@ bool merge_node(Node** list, std::int32_t ax, std::int32_t ay, std::int32_t bx, 
             link_edge(a, k, d, &spare);
             link_edge(k, a, d, &spare);
         }
-        unlink_edge(k, b);
+        unlink_edge(graph, k, b);
     }
-    free_chain(spare);  // none is left over unless the graph broke its pairing
-    free_chain(b->edges);
+    free_chain(graph, spare);  // none is left over unless the graph broke its pairing
+    free_chain(graph, b->edges);
 #if GRAPH_INDEXED
     (void)link_to_b;
-    index_remove(list, b);
+    index_remove(graph, b);
 #else
     *link_to_b = b->next;  // the list itself has not changed since the walk
     delete b;

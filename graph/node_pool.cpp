@@ -5,12 +5,9 @@
 #include <cstdint>
 
 #include "block_table.h"
-
-Node** pool_blocks = nullptr;
+#include "graph.h"
 
 namespace {
-
-NodePool pool = {0, 0, 1, 0};  // ref 0 is never handed out: it names no node
 
 static_assert(offsetof(Node, next) == 0, "a free record's link leads it");
 
@@ -20,36 +17,33 @@ static_assert(sizeof(void*) != 8 || sizeof(Node) == 48, "a node record no longer
 
 }  // namespace
 
-const NodePool& node_pool() { return pool; }
-
-bool pool_reserve() {
-    if (pool.free_head || pool.fresh < pool.blocks * POOL_BLOCK) return true;
+bool pool_reserve(NodePool* pool) {
+    if (pool->free_head || pool->fresh < pool->blocks * POOL_BLOCK) return true;
     constexpr std::size_t ALL_REFS = std::size_t{UINT32_MAX} / POOL_BLOCK;  // blocks refs can name
-    return pool.blocks < ALL_REFS && room_for_block(&pool_blocks, pool.blocks, &pool.room) &&
-           add_block(pool_blocks, &pool.blocks, POOL_BLOCK);
+    return pool->blocks < ALL_REFS && room_for_block(&pool->blocks_at, pool->blocks, &pool->room) &&
+           add_block(pool->blocks_at, &pool->blocks, POOL_BLOCK);
 }
 
-NodeRef pool_take() {
-    NodeRef r = pool.fresh;
-    if (pool.free_head) {
-        r = pool.free_head;
-        pool.free_head = node_at(r)->next;
+NodeRef pool_take(NodePool* pool) {
+    NodeRef r = pool->fresh;
+    if (pool->free_head) {
+        r = pool->free_head;
+        pool->free_head = pool_record(pool, r)->next;
     } else {
-        ++pool.fresh;
+        ++pool->fresh;
     }
-    mark_taken(node_at(r));
+    mark_taken(pool_record(pool, r));
     return r;
 }
 
-void pool_give(NodeRef r) {
-    Node* n = node_at(r);
+void pool_give(NodePool* pool, NodeRef r) {
+    Node* n = pool_record(pool, r);
     mark_free(n, sizeof n->next);
-    n->next = pool.free_head;
-    pool.free_head = r;
+    n->next = pool->free_head;
+    pool->free_head = r;
 }
 
-void pool_release() {
-    free_blocks(pool_blocks, pool.blocks, POOL_BLOCK);
-    pool_blocks = nullptr;
-    pool = NodePool{0, 0, 1, 0};
+void pool_release(NodePool* pool) {
+    free_blocks(pool->blocks_at, pool->blocks, POOL_BLOCK);
+    *pool = EMPTY_NODE_POOL;
 }

@@ -3,22 +3,20 @@
 
 #include <new>
 
-namespace {
+#include "graph.h"
 
 struct HeapItem {
     std::int64_t key;   // dist * 2^32 + creation number: orders by dist, then list order
     Node*        node;
 };
 
+namespace {
+
 // Four children to a parent: taking the top descends half as many levels as in a binary heap,
 // and the least of the children is found without a branch. The ARITY items after the last are
 // sentinels whose key no item reaches, so a parent always has four children to compare.
 constexpr std::size_t ARITY = 4;
 constexpr HeapItem SENTINEL = {INT64_MAX, nullptr};
-
-HeapItem*   items    = nullptr;  // capacity + ARITY items
-std::size_t capacity = 0;
-std::size_t size     = 0;
 
 std::int64_t key_of(const Node* n) {
     return static_cast<std::int64_t>(n->dist) * 4294967296 + n->order;
@@ -27,7 +25,9 @@ std::int64_t key_of(const Node* n) {
 bool stale(const HeapItem& item) { return item.node->done || item.key != key_of(item.node); }
 
 // Moves the item at i down below every child with a smaller key.
-void sift_down(std::size_t i) {
+void sift_down(SearchHeap* heap, std::size_t i) {
+    HeapItem* items = heap->items;
+    const std::size_t size = heap->size;
     const HeapItem item = items[i];
     for (std::size_t first = ARITY * i + 1; first < size; first = ARITY * i + 1) {
         std::size_t child = first;
@@ -41,7 +41,7 @@ void sift_down(std::size_t i) {
 }
 
 // Puts item into the free place hole, or above it while a parent's key is greater.
-void sift_up(std::size_t hole, const HeapItem item) {
+void sift_up(HeapItem* items, std::size_t hole, const HeapItem item) {
     while (hole > 0) {
         const std::size_t parent = (hole - 1) / ARITY;
         if (items[parent].key <= item.key) break;
@@ -52,21 +52,24 @@ void sift_up(std::size_t hole, const HeapItem item) {
 }
 
 // Drops the stale items and orders the rest again.
-void drop_stale() {
+void drop_stale(SearchHeap* heap) {
+    HeapItem* items = heap->items;
     std::size_t kept = 0;
-    for (std::size_t i = 0; i < size; ++i)
+    for (std::size_t i = 0; i < heap->size; ++i)
         if (!stale(items[i])) items[kept++] = items[i];
-    size = kept;
-    for (std::size_t i = 0; i < ARITY; ++i) items[size + i] = SENTINEL;
-    if (size > 1)
-        for (std::size_t i = (size - 2) / ARITY + 1; i-- > 0;) sift_down(i);  // parents, last first
+    heap->size = kept;
+    for (std::size_t i = 0; i < ARITY; ++i) items[kept + i] = SENTINEL;
+    if (kept > 1)
+        for (std::size_t i = (kept - 2) / ARITY + 1; i-- > 0;) sift_down(heap, i);  // parents, last first
 }
 
 // Takes the top out: the hole it leaves goes down along the least children to the bottom, and
 // the last item rises into it from there (it seldom rises far).
-HeapItem pop_top() {
+HeapItem pop_top(SearchHeap* heap) {
+    HeapItem* items = heap->items;
+    const std::size_t size = --heap->size;
     const HeapItem top = items[0];
-    const HeapItem last = items[--size];
+    const HeapItem last = items[size];
     items[size] = SENTINEL;
     if (size == 0) return top;
     std::size_t hole = 0;
@@ -81,44 +84,42 @@ HeapItem pop_top() {
         items[hole] = items[child];
         hole = child;
     }
-    sift_up(hole, last);
+    sift_up(items, hole, last);
     return top;
 }
 
 }  // namespace
 
-bool heap_reserve(std::size_t wanted) {
-    if (wanted <= capacity) return true;
+bool heap_reserve(SearchHeap* heap, std::size_t wanted) {
+    if (wanted <= heap->capacity) return true;
     // A sixteenth to spare: growing copies nothing, and room to spare is memory per node.
     const std::size_t grown = wanted + wanted / 16;
     auto* bigger = new (std::nothrow) HeapItem[grown + ARITY];
     if (!bigger) return false;
-    delete[] items;  // between searches the heap holds nothing worth keeping
-    items = bigger;
-    capacity = grown;
-    size = 0;
+    delete[] heap->items;  // between searches the heap holds nothing worth keeping
+    heap->items = bigger;
+    heap->capacity = grown;
+    heap->size = 0;
     return true;
 }
 
-std::size_t heap_capacity() { return capacity; }
-
-void heap_clear() {
-    size = 0;
-    for (std::size_t i = 0; i < ARITY; ++i) items[i] = SENTINEL;
+void heap_clear(SearchHeap* heap) {
+    heap->size = 0;
+    for (std::size_t i = 0; i < ARITY; ++i) heap->items[i] = SENTINEL;
 }
 
-void heap_push(Node* node) {
-    if (size == capacity) drop_stale();  // node's own earlier item is stale too
-    const std::size_t hole = size++;
-    items[size + ARITY - 1] = SENTINEL;  // the one place past the sentinels before
-    sift_up(hole, HeapItem{key_of(node), node});
+void heap_push(SearchHeap* heap, Node* node) {
+    if (heap->size == heap->capacity) drop_stale(heap);  // node's own earlier item is stale too
+    const std::size_t hole = heap->size++;
+    heap->items[hole + ARITY] = SENTINEL;  // the one place past the sentinels before
+    sift_up(heap->items, hole, HeapItem{key_of(node), node});
 }
 
 // The node at the top had its first entry fetched when it was offered (shortest_path.cpp):
 // from that, the neighbour it leads to and the entry after next.
-void heap_prefetch_top() {
-    if (size == 0) return;
-    const Edge* e = items[0].node->edges;
+void heap_prefetch_top(const SearchHeap& heap) {
+    if (heap.size == 0) return;
+    const Edge* e = heap.items[0].node->edges;
     if (!e) return;
     __builtin_prefetch(e->to);
     if (e->next) {
@@ -127,17 +128,15 @@ void heap_prefetch_top() {
     }
 }
 
-Node* heap_pop_next() {
-    while (size > 0) {
-        const HeapItem top = pop_top();
+Node* heap_pop_next(SearchHeap* heap) {
+    while (heap->size > 0) {
+        const HeapItem top = pop_top(heap);
         if (!stale(top)) return top.node;
     }
     return nullptr;
 }
 
-void heap_release() {
-    delete[] items;
-    items = nullptr;
-    capacity = 0;
-    size = 0;
+void heap_release(SearchHeap* heap) {
+    delete[] heap->items;
+    *heap = EMPTY_HEAP;
 }

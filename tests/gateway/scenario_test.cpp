@@ -4,6 +4,7 @@
 
 #include "graph.h"
 #include "invariants.h"
+#include "plugin_graph.h"
 #include "scenario.h"
 #include "settings.h"
 #include "test_host.h"
@@ -55,8 +56,8 @@ Outcome to_outcome(const CallOutcome& c) {
 
 // The store is sound where a scenario leaves it: before each unload and at its end.
 void expect_sound_store(int line) {
-    EXPECT_EQ(graph_invariant_violation(node_list, !REFUSE_SELF_LOOP), "") << "before line " << line;
-    EXPECT_EQ(index_violation(node_list), "") << "before line " << line;
+    EXPECT_EQ(graph_invariant_violation(&plugin_graph, !REFUSE_SELF_LOOP), "") << "before line " << line;
+    EXPECT_EQ(index_violation(&plugin_graph), "") << "before line " << line;
 }
 
 class ProtocolScenario : public testing::TestWithParam<Scenario> {};

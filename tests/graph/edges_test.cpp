@@ -38,7 +38,7 @@ TEST_F(AddEdge, StoresAnyWeightUnchanged) {
         EXPECT_EQ(entries_of(at(i, 0)), (std::vector<Entry>{{0, 0, w}}));
         ++i;
     }
-    EXPECT_EQ(weight_pairing_violation(list), "");
+    EXPECT_EQ(weight_pairing_violation(&graph), "");
 }
 
 // Calls that must leave the graph exactly as it was: nodes at (1,1), (2,2) joined with 5.
@@ -54,9 +54,9 @@ TEST_P(AddEdgeChangesNothing, WhenNodeMissingOrJoinedAlready) {
     add(1, 1);
     add(2, 2);
     edge(1, 1, 2, 2, 5);
-    std::string before = describe_graph(list);
+    std::string before = describe_graph(&graph);
     edge(c.ax, c.ay, c.bx, c.by, 99);
-    EXPECT_EQ(describe_graph(list), before);
+    EXPECT_EQ(describe_graph(&graph), before);
 }
 
 INSTANTIATE_TEST_SUITE_P(
@@ -80,9 +80,9 @@ TEST_F(AddEdge, FromANodeToItselfFollowsTheBuildsSelfLoopRule) {
     } else {
         EXPECT_EQ(entries_of(at(1, 1)), (std::vector<Entry>{{1, 1, 6}, {1, 1, 6}}));
     }
-    std::string before = describe_graph(list);
+    std::string before = describe_graph(&graph);
     edge(1, 1, 1, 1, 8);  // a repeat stops at the entry to the own position
-    EXPECT_EQ(describe_graph(list), before);
+    EXPECT_EQ(describe_graph(&graph), before);
 }
 
 TEST_F(AddEdge, JoinsTheLastNodesAtSharedPositions) {
@@ -108,9 +108,9 @@ TEST_F(AddEdge, ComparesAsExistingEdgeByPositionInAsListOnly) {
     add(3, 3);
     edge(1, 1, 2, 2, 5);
     move(3, 3, 2, 2);
-    std::string before = describe_graph(list);
+    std::string before = describe_graph(&graph);
     edge(1, 1, 2, 2, 9);
-    EXPECT_EQ(describe_graph(list), before);
+    EXPECT_EQ(describe_graph(&graph), before);
     // From Q's side A's position is free of entries, so Q-A is made; B's (A's) list is not
     // examined, though it already holds an entry to a node at Q's position.
     edge(2, 2, 1, 1, 9);
@@ -152,7 +152,7 @@ TEST_F(SetEdgeWeight, ChangesBothEntriesAndNothingElse) {
     set_weight(1, 1, 3, 3, INT32_MIN);
     set_weight(1, 1, 2, 2, INT32_MAX);
     EXPECT_EQ(entries_of(at(1, 1)), (std::vector<Entry>{{2, 2, INT32_MAX}, {3, 3, INT32_MIN}}));
-    EXPECT_EQ(weight_pairing_violation(list), "");
+    EXPECT_EQ(weight_pairing_violation(&graph), "");
 }
 
 // Each of the two steps acts only where its node and its entry exist. The graph: nodes at
@@ -170,9 +170,9 @@ TEST_P(SetEdgeWeightWithMissingParts, ChangesNothing) {
     add(2, 2);
     add(3, 3);
     edge(1, 1, 2, 2, 5);
-    std::string before = describe_graph(list);
+    std::string before = describe_graph(&graph);
     set_weight(c.ax, c.ay, c.bx, c.by, 77);
-    EXPECT_EQ(describe_graph(list), before);
+    EXPECT_EQ(describe_graph(&graph), before);
 }
 
 INSTANTIATE_TEST_SUITE_P(
@@ -260,11 +260,11 @@ TEST_F(LinkEdge, UnlinkRemovesOnlyTheFirstEntryToTheTarget) {
     edge(1, 1, 1, 1, 4);
     set_weight(1, 1, 1, 1, 5);  // the self-loop's entries now tell apart: 5 then 4
     Node* a = at(1, 1);
-    unlink_edge(a, a);
+    unlink_edge(&graph, a, a);
     EXPECT_EQ(entries_of(a), (std::vector<Entry>{{2, 2, 3}, {1, 1, 4}}));
-    unlink_edge(a, a);
+    unlink_edge(&graph, a, a);
     EXPECT_EQ(entries_of(a), (std::vector<Entry>{{2, 2, 3}}));
-    unlink_edge(a, a);  // none left: nothing happens
+    unlink_edge(&graph, a, a);  // none left: nothing happens
     EXPECT_EQ(entries_of(a), (std::vector<Entry>{{2, 2, 3}}));
 }
 
@@ -275,11 +275,11 @@ TEST_F(LinkEdge, UnlinkFromTheHeadMiddleAndTailOfAList) {
     const int order[] = {3, 2, 5, 4};  // middle, head, tail, the last one
     std::vector<Entry> expected = {{2, 0, 2}, {3, 0, 3}, {4, 0, 4}, {5, 0, 5}};
     for (int k : order) {
-        unlink_edge(a, at(k, 0));
-        unlink_edge(at(k, 0), a);
+        unlink_edge(&graph, a, at(k, 0));
+        unlink_edge(&graph, at(k, 0), a);
         expected.erase(std::find(expected.begin(), expected.end(), Entry{k, 0, k}));
         EXPECT_EQ(entries_of(a), expected) << "after unlinking " << k;
-        expect_graph_invariants(list);
+        expect_graph_invariants(&graph);
     }
     EXPECT_EQ(a->edges, nullptr);
 }

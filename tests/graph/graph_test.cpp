@@ -4,9 +4,9 @@
 #include <sstream>
 #include <unordered_map>
 
-void expect_graph_invariants(const Node* head) {
-    std::string fault = graph_invariant_violation(head, SELF_LOOPS_ALLOWED);
-    EXPECT_EQ(fault, "") << describe_graph(head);
+void expect_graph_invariants(const Graph* graph) {
+    std::string fault = graph_invariant_violation(graph, SELF_LOOPS_ALLOWED);
+    EXPECT_EQ(fault, "") << describe_graph(graph);
 }
 
 std::ostream& operator<<(std::ostream& out, const Entry& e) {
@@ -44,9 +44,10 @@ std::size_t node_count(const Node* head) {
     return count;
 }
 
-std::string describe_graph(const Node* head) {
+std::string describe_graph(const Graph* graph) {
     // Only a sound graph can be walked; a broken one is described by its fault.
-    std::string fault = graph_invariant_violation(head, true);
+    std::string fault = graph_invariant_violation(graph, true);
+    const Node* head = graph->node_list;
     if (!fault.empty()) return "(broken: " + fault + ")";
     std::unordered_map<const Node*, std::size_t> place;
     std::size_t i = 0;
@@ -62,47 +63,47 @@ std::string describe_graph(const Node* head) {
 }
 
 void GraphTest::TearDown() {
-    expect_graph_invariants(list);
-    release_graph(&list);
+    expect_graph_invariants(&graph);
+    release_graph(&graph);
     EXPECT_EQ(list, nullptr);
 }
 
 void GraphTest::check_after(const GraphSnapshot& before, const char* what) {
-    std::string fault = graph_invariant_violation(list, SELF_LOOPS_ALLOWED);
-    EXPECT_EQ(fault, "") << "after " << what << ": " << describe_graph(list);
-    fault = order_violation(before, list);
+    std::string fault = graph_invariant_violation(&graph, SELF_LOOPS_ALLOWED);
+    EXPECT_EQ(fault, "") << "after " << what << ": " << describe_graph(&graph);
+    fault = order_violation(before, &graph);
     EXPECT_EQ(fault, "") << "after " << what;
 }
 
 void GraphTest::add(std::int32_t x, std::int32_t y, std::int32_t value) {
-    GraphSnapshot before = snapshot_graph(list);
-    EXPECT_TRUE(add_node(&list, x, y, value));
+    GraphSnapshot before = snapshot_graph(&graph);
+    EXPECT_TRUE(add_node(&graph, x, y, value));
     check_after(before, "add_node");
 }
 
 void GraphTest::edge(std::int32_t ax, std::int32_t ay, std::int32_t bx, std::int32_t by,
                      std::int32_t w) {
-    GraphSnapshot before = snapshot_graph(list);
-    EXPECT_TRUE(add_edge(&list, ax, ay, bx, by, w));
+    GraphSnapshot before = snapshot_graph(&graph);
+    EXPECT_TRUE(add_edge(&graph, ax, ay, bx, by, w));
     check_after(before, "add_edge");
 }
 
 void GraphTest::move(std::int32_t ax, std::int32_t ay, std::int32_t bx, std::int32_t by) {
-    GraphSnapshot before = snapshot_graph(list);
-    move_node(&list, ax, ay, bx, by);
+    GraphSnapshot before = snapshot_graph(&graph);
+    move_node(&graph, ax, ay, bx, by);
     check_after(before, "move_node");
 }
 
 void GraphTest::set_weight(std::int32_t ax, std::int32_t ay, std::int32_t bx, std::int32_t by,
                            std::int32_t w) {
-    GraphSnapshot before = snapshot_graph(list);
-    set_edge_weight(&list, ax, ay, bx, by, w);
+    GraphSnapshot before = snapshot_graph(&graph);
+    set_edge_weight(&graph, ax, ay, bx, by, w);
     check_after(before, "set_edge_weight");
 }
 
 void GraphTest::merge(std::int32_t ax, std::int32_t ay, std::int32_t bx, std::int32_t by) {
-    GraphSnapshot before = snapshot_graph(list);
-    EXPECT_TRUE(merge_node(&list, ax, ay, bx, by));
+    GraphSnapshot before = snapshot_graph(&graph);
+    EXPECT_TRUE(merge_node(&graph, ax, ay, bx, by));
     check_after(before, "merge_node");
 }
 

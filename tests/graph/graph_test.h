@@ -1,6 +1,6 @@
 // graph_test.h - the fixture of the graph-store tests and the readers they compare with.
 //
-// Each test owns its own list head, not the plug-in's node_list. The fixture's operations run
+// Each test owns a graph of its own, not the plug-in's. The fixture's operations run
 // the store's operation and then check, as GoogleTest failures, that it reported no memory
 // failure, that every invariant holds and that creation order was kept across that one call;
 // TearDown checks the invariants once more and frees the graph.
@@ -22,7 +22,7 @@ constexpr bool SELF_LOOPS_ALLOWED = !REFUSE_SELF_LOOP;
 
 // Pairing, one entry per neighbour (a self-loop's two entries where the build allows them), no
 // entry to a released node, no cycle. A GoogleTest failure names the first fault.
-void expect_graph_invariants(const Node* head);
+void expect_graph_invariants(const Graph* graph);
 
 using Position = std::pair<std::int32_t, std::int32_t>;
 
@@ -41,11 +41,12 @@ std::size_t node_count(const Node* head);
 
 // Everything a test can observe of the graph, entries' targets named by their place in the
 // list: "#0 (1,2)=7 [#1:5 #2:3]; #1 ...". Two graphs with one text are the same graph.
-std::string describe_graph(const Node* head);
+std::string describe_graph(const Graph* graph);
 
 class GraphTest : public ::testing::Test {
 protected:
-    Node* list = nullptr;
+    Graph graph = EMPTY_GRAPH;
+    Node*& list = graph.node_list;  // the default store's graph is its list
 
     void TearDown() override;
 
@@ -60,7 +61,7 @@ protected:
     // A path of nodes at the given positions, each joined to the next with weight w.
     void chain(const std::vector<Position>& at, std::int32_t w);
 
-    Node* at(std::int32_t x, std::int32_t y) { return find_node(list, x, y); }
+    Node* at(std::int32_t x, std::int32_t y) { return find_node(&graph, x, y); }
 
     // The invariants and the order across the call just made.
     void check_after(const GraphSnapshot& before, const char* what);

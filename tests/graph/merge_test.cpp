@@ -107,9 +107,9 @@ TEST_P(MergeNodeChangesNothing, WhenANodeIsMissing) {
     add(1, 1);
     add(2, 2);
     edge(1, 1, 2, 2, 3);
-    std::string before = describe_graph(list);
+    std::string before = describe_graph(&graph);
     merge(c.ax, c.ay, c.bx, c.by);
-    EXPECT_EQ(describe_graph(list), before);
+    EXPECT_EQ(describe_graph(&graph), before);
 }
 
 INSTANTIATE_TEST_SUITE_P(

@@ -19,11 +19,11 @@ TEST_F(AddNode, FirstMakesTheHeadAndLaterOnesAppendInCreationOrder) {
 TEST_F(AddNode, ATakenPositionChangesNothingNotEvenTheValue) {
     add(1, 1, 10);
     add(2, 2, 20);
-    std::string before = describe_graph(list);
+    std::string before = describe_graph(&graph);
     const Node* head = list;
     add(1, 1, 99);
     add(2, 2, 98);
-    EXPECT_EQ(describe_graph(list), before);
+    EXPECT_EQ(describe_graph(&graph), before);
     EXPECT_EQ(list, head);
 }
 
@@ -47,10 +47,11 @@ TEST_F(AddNode, KeysCompareBothCoordinates) {
 }
 
 TEST_F(FindNode, ReturnsNullInAnEmptyGraphAndForAMissingPosition) {
-    EXPECT_EQ(find_node(nullptr, 0, 0), nullptr);
+    const Graph empty = EMPTY_GRAPH;
+    EXPECT_EQ(find_node(&empty, 0, 0), nullptr);
     add(1, 1);
-    EXPECT_EQ(find_node(list, 1, 2), nullptr);
-    EXPECT_EQ(find_node(list, 2, 1), nullptr);
+    EXPECT_EQ(find_node(&graph, 1, 2), nullptr);
+    EXPECT_EQ(find_node(&graph, 2, 1), nullptr);
 }
 
 TEST_F(FindNode, ReturnsTheFirstOfNodesSharingAPosition) {
@@ -81,14 +82,14 @@ TEST_F(MoveNode, FromAnEmptyPositionOrOntoItselfChangesNothing) {
     add(1, 1);
     add(2, 2);
     edge(1, 1, 2, 2, 4);
-    std::string before = describe_graph(list);
+    std::string before = describe_graph(&graph);
     move(5, 5, 6, 6);
     move(1, 1, 1, 1);
-    EXPECT_EQ(describe_graph(list), before);
-    move_node(&list, 0, 0, 1, 1);
-    Node* empty = nullptr;
+    EXPECT_EQ(describe_graph(&graph), before);
+    move_node(&graph, 0, 0, 1, 1);
+    Graph empty = EMPTY_GRAPH;
     move_node(&empty, 0, 0, 1, 1);
-    EXPECT_EQ(empty, nullptr);
+    EXPECT_EQ(empty.node_list, nullptr);
 }
 
 TEST_F(MoveNode, OntoATakenPositionSucceedsAndNodesThenMoveTogether) {
@@ -130,14 +131,15 @@ TEST_F(MoveNode, AcceptsTheInt32Limits) {
 }
 
 TEST(ReleaseGraph, FreesEveryNodeAndEntryAndLeavesTheHeadNull) {
-    Node* list = nullptr;
-    release_graph(&list);  // an empty graph is fine
+    Graph graph = EMPTY_GRAPH;
+    Node*& list = graph.node_list;
+    release_graph(&graph);  // an empty graph is fine
     EXPECT_EQ(list, nullptr);
-    for (int i = 1; i <= 5; ++i) ASSERT_TRUE(add_node(&list, i, i, i));
-    for (int i = 1; i <= 5; ++i) ASSERT_TRUE(add_edge(&list, i, i, 1 + i % 5, 1 + i % 5, i));
+    for (int i = 1; i <= 5; ++i) ASSERT_TRUE(add_node(&graph, i, i, i));
+    for (int i = 1; i <= 5; ++i) ASSERT_TRUE(add_edge(&graph, i, i, 1 + i % 5, 1 + i % 5, i));
     if (SELF_LOOPS_ALLOWED) {
-        ASSERT_TRUE(add_edge(&list, 3, 3, 3, 3, 1));
+        ASSERT_TRUE(add_edge(&graph, 3, 3, 3, 3, 1));
     }
-    release_graph(&list);  // the leak checker of the sanitizer build sees what is left
+    release_graph(&graph);  // the leak checker of the sanitizer build sees what is left
     EXPECT_EQ(list, nullptr);
 }

@@ -7,10 +7,10 @@
 class RefreshWeights : public GraphTest {
 protected:
     void refresh() {
-        GraphSnapshot before = snapshot_graph(list);
-        refresh_weights(list);
+        GraphSnapshot before = snapshot_graph(&graph);
+        refresh_weights(&graph);
         check_after(before, "refresh_weights");
-        EXPECT_EQ(weight_pairing_violation(list), "");
+        EXPECT_EQ(weight_pairing_violation(&graph), "");
     }
 };
 
@@ -43,7 +43,7 @@ TEST_F(RefreshWeights, ChangesNothingButWeights) {
     add(6, 8, 7);
     edge(0, 0, 3, 4, 1);
     edge(3, 4, 6, 8, 1);
-    ASSERT_NE(shortest_path(list, 0, 0, 6, 8), nullptr);
+    ASSERT_NE(shortest_path(&graph, 0, 0, 6, 8), nullptr);
     struct SearchFields {
         std::int32_t dist;
         std::uint8_t done;
@@ -51,7 +51,7 @@ TEST_F(RefreshWeights, ChangesNothingButWeights) {
     };
     std::vector<SearchFields> fields;
     for (const Node* n = list; n; n = n->next) fields.push_back({n->dist, n->done, n->prev});
-    std::string shape = describe_graph(list);
+    std::string shape = describe_graph(&graph);
     refresh();
     EXPECT_EQ(positions(list), (std::vector<Position>{{0, 0}, {3, 4}, {6, 8}}));
     EXPECT_EQ(values(list), (std::vector<std::int32_t>{5, 6, 7}));
@@ -61,7 +61,7 @@ TEST_F(RefreshWeights, ChangesNothingButWeights) {
         EXPECT_EQ(n->done, fields[i].done);
         EXPECT_EQ(n->prev, fields[i].prev);
     }
-    EXPECT_NE(describe_graph(list), shape);  // the weights did change
+    EXPECT_NE(describe_graph(&graph), shape);  // the weights did change
 }
 
 TEST_F(RefreshWeights, UsesTheNewPositionOfAMovedNode) {
@@ -124,10 +124,10 @@ TEST_F(RefreshWeights, PathsAfterwardsUseTheRefreshedWeights) {
     edge(0, 0, 10, 0, 100);
     edge(0, 0, 5, 5, 1);
     edge(5, 5, 10, 0, 1);
-    ASSERT_NE(shortest_path(list, 0, 0, 10, 0), nullptr);
+    ASSERT_NE(shortest_path(&graph, 0, 0, 10, 0), nullptr);
     EXPECT_EQ(path_buf[2], 5.0);  // by the given weights the detour through M is cheaper
     refresh();                    // A-B 10; A-M 7, M-B 7
-    ASSERT_NE(shortest_path(list, 0, 0, 10, 0), nullptr);
+    ASSERT_NE(shortest_path(&graph, 0, 0, 10, 0), nullptr);
     EXPECT_EQ(at(10, 0)->dist, 10);
     EXPECT_EQ(path_buf[2], 0.0);  // B, then A directly
     EXPECT_EQ(path_buf[3], 0.0);

@@ -36,14 +36,14 @@ protected:
     // Searches and checks that the search changed no key, edge or link and left a sound
     // search state behind.
     const double* search(std::int32_t ax, std::int32_t ay, std::int32_t bx, std::int32_t by) {
-        std::string before = describe_graph(list);
-        const double* p = shortest_path(list, ax, ay, bx, by);
-        EXPECT_EQ(describe_graph(list), before);
+        std::string before = describe_graph(&graph);
+        const double* p = shortest_path(&graph, ax, ay, bx, by);
+        EXPECT_EQ(describe_graph(&graph), before);
         if (p) {
             EXPECT_EQ(p, path_buf);
         }
         if (!negative_weights) {
-            EXPECT_EQ(search_state_violation(list), "");
+            EXPECT_EQ(search_state_violation(&graph), "");
         }
         return p;
     }
@@ -206,8 +206,8 @@ TEST_F(ShortestPath, MissingStartGivesNoPathAndKeepsPathBuf) {
     add(2, 2);
     edge(1, 1, 2, 2, 3);
     soil_path_buf();
-    EXPECT_EQ(shortest_path(list, 5, 5, 2, 2), nullptr);
-    EXPECT_EQ(shortest_path(list, 5, 5, 6, 6), nullptr);  // and no goal either
+    EXPECT_EQ(shortest_path(&graph, 5, 5, 2, 2), nullptr);
+    EXPECT_EQ(shortest_path(&graph, 5, 5, 6, 6), nullptr);  // and no goal either
     EXPECT_EQ(std::count(path_buf, path_buf + PATH_CAP, -7.0), PATH_CAP);
 }
 
@@ -288,9 +288,9 @@ INSTANTIATE_TEST_SUITE_P(Lengths, ShortestPathChain, ::testing::Values(41, 42, 1
 TEST_F(ShortestPath, ChainOfPathCapPairsPlusOneLosesOnlyTheStart) {
     const int n = PATH_CAP / 2 + 1;  // 101, or 10001 in the large build
     std::vector<Position> at_pos = line(1, n);
-    for (const Position& p : at_pos) ASSERT_TRUE(add_node(&list, p.first, p.second, 1));
-    for (int i = 1; i < n; ++i) ASSERT_TRUE(add_edge(&list, i, 1, i + 1, 1, 1));
-    ASSERT_NE(shortest_path(list, 1, 1, n, 1), nullptr);
+    for (const Position& p : at_pos) ASSERT_TRUE(add_node(&graph, p.first, p.second, 1));
+    for (int i = 1; i < n; ++i) ASSERT_TRUE(add_edge(&graph, i, 1, i + 1, 1, 1));
+    ASSERT_NE(shortest_path(&graph, 1, 1, n, 1), nullptr);
     EXPECT_EQ(path_buf[0], n);
     EXPECT_EQ(path_buf[PATH_CAP - 2], 2.0);  // the start (1, 1) is what is lost
     EXPECT_EQ(path_buf[PATH_CAP - 1], 1.0);
@@ -407,7 +407,7 @@ TEST_P(PickNext, ChoosesTheSmallestNotDoneBelowTheCutoff) {
         n->prev = nullptr;
     }
     Node* chosen = list;  // must be overwritten, also with none
-    bool found = pick_next(list, &chosen);
+    bool found = pick_next(&graph, &chosen);
     EXPECT_EQ(found, c.chosen >= 0);
     EXPECT_EQ(chosen, c.chosen >= 0 ? node_at(list, c.chosen) : nullptr);
 }

@@ -44,23 +44,25 @@ std::string describe(const Node* n, const NodeIndex& index) {
 // The nodes of the list in order and by address; "" or the fault that stopped the walk. A
 // cycle is found without marking anything: a pointer going two steps for every one of another
 // meets it inside any cycle (Floyd), and the cycle's first node is then found from the head.
-std::string index_nodes(const Node* head, NodeIndex& index, std::vector<const Node*>& order) {
+std::string index_nodes(const Graph* graph, NodeIndex& index, std::vector<const Node*>& order) {
+    const Node* head = graph->node_list;
     const Node* slow = head;
     const Node* fast = head;
-    while (fast && next_node(fast)) {
-        slow = next_node(slow);
-        fast = next_node(next_node(fast));
+    while (fast && next_node(graph, fast)) {
+        slow = next_node(graph, slow);
+        fast = next_node(graph, next_node(graph, fast));
         if (slow != fast) continue;
         std::size_t first = 0;  // the cycle's first node: where a walk from the head meets slow
-        for (const Node* a = head; a != slow; a = next_node(a), slow = next_node(slow)) ++first;
+        for (const Node* a = head; a != slow; a = next_node(graph, a), slow = next_node(graph, slow))
+            ++first;
         std::size_t length = 1;
-        for (const Node* a = next_node(slow); a != slow; a = next_node(a)) ++length;
+        for (const Node* a = next_node(graph, slow); a != slow; a = next_node(graph, a)) ++length;
         std::ostringstream s;
         s << "the node list returns to node #" << first << " after " << first + length
           << " nodes (a cycle)";
         return s.str();
     }
-    for (const Node* n = head; n; n = next_node(n)) {
+    for (const Node* n = head; n; n = next_node(graph, n)) {
         index.by_address.emplace_back(n, order.size());
         order.push_back(n);
     }
@@ -177,9 +179,9 @@ std::string unequal_weights(const std::vector<const Node*>& order, const NodeInd
 }
 
 // Numbers the nodes and gathers every entry, sorted by its ends; a fault found on the way.
-std::string sorted_entries(const Node* head, NodeIndex& index, std::vector<const Node*>& order,
+std::string sorted_entries(const Graph* graph, NodeIndex& index, std::vector<const Node*>& order,
                            std::vector<EntryEnds>& ends) {
-    std::string fault = index_nodes(head, index, order);
+    std::string fault = index_nodes(graph, index, order);
     if (!fault.empty()) return fault;
     fault = collect_entries(order, index, ends);
     if (!fault.empty()) return fault;
@@ -189,33 +191,33 @@ std::string sorted_entries(const Node* head, NodeIndex& index, std::vector<const
 
 }  // namespace
 
-std::string graph_and_weight_violation(const Node* head, bool self_loops_allowed,
+std::string graph_and_weight_violation(const Graph* graph, bool self_loops_allowed,
                                        bool weights_paired) {
     NodeIndex index;
     std::vector<const Node*> order;
     std::vector<EntryEnds> ends;
-    std::string fault = sorted_entries(head, index, order, ends);
+    std::string fault = sorted_entries(graph, index, order, ends);
     if (fault.empty()) fault = pairing_violation(order, index, ends, self_loops_allowed);
     if (fault.empty() && weights_paired) fault = unequal_weights(order, index, ends);
     return fault;
 }
 
-std::string graph_invariant_violation(const Node* head, bool self_loops_allowed) {
-    return graph_and_weight_violation(head, self_loops_allowed, false);
+std::string graph_invariant_violation(const Graph* graph, bool self_loops_allowed) {
+    return graph_and_weight_violation(graph, self_loops_allowed, false);
 }
 
-std::string weight_pairing_violation(const Node* head) {
+std::string weight_pairing_violation(const Graph* graph) {
     NodeIndex index;
     std::vector<const Node*> order;
     std::vector<EntryEnds> ends;
-    std::string fault = sorted_entries(head, index, order, ends);
+    std::string fault = sorted_entries(graph, index, order, ends);
     return fault.empty() ? unequal_weights(order, index, ends) : fault;
 }
 
-GraphSnapshot snapshot_graph(const Node* head) {
+GraphSnapshot snapshot_graph(const Graph* graph) {
     GraphSnapshot snap;
     NodeIndex index;
-    if (!index_nodes(head, index, snap.nodes).empty()) return snap;  // stopped at the cycle
+    if (!index_nodes(graph, index, snap.nodes).empty()) return snap;  // stopped at the cycle
     snap.entries.resize(snap.nodes.size());
     for (std::size_t i = 0; i < snap.nodes.size(); ++i)
         (void)list_entries(snap.nodes[i], entry_limit(snap.nodes.size()), index, snap.entries[i]);
@@ -270,8 +272,8 @@ std::string kept_order(const std::vector<T>& before, const std::vector<T>& after
 
 }  // namespace
 
-std::string order_violation(const GraphSnapshot& before, const Node* head) {
-    GraphSnapshot after = snapshot_graph(head);
+std::string order_violation(const GraphSnapshot& before, const Graph* graph) {
+    GraphSnapshot after = snapshot_graph(graph);
     std::string fault = kept_order(before.nodes, after.nodes, "node");
     if (!fault.empty()) return "node list: " + fault;
     const auto place_before = places_of(before.nodes);
@@ -289,10 +291,10 @@ std::string order_violation(const GraphSnapshot& before, const Node* head) {
     return "";
 }
 
-std::string search_state_violation(const Node* head) {
+std::string search_state_violation(const Graph* graph) {
     NodeIndex index;
     std::vector<const Node*> order;
-    std::string fault = index_nodes(head, index, order);
+    std::string fault = index_nodes(graph, index, order);
     if (!fault.empty()) return fault;
 
     // The fields as the latest search left them: the indexed build's reads as never reached a
@@ -301,9 +303,9 @@ std::string search_state_violation(const Node* head) {
         std::vector<const Edge*> entries;
         fault = list_entries(n, entry_limit(order.size()), index, entries);
         if (!fault.empty()) return fault;
-        const std::int32_t dist = search_dist(n);
-        const std::uint8_t done = search_done(n);
-        const Node* prev = search_prev(n);
+        const std::int32_t dist = search_dist(graph, n);
+        const std::uint8_t done = search_done(graph, n);
+        const Node* prev = search_prev(graph, n);
         if (done > 1) return describe(n, index) + " has a done flag other than 0 or 1";
         if (dist == DIST_UNSET && (done || prev)) {
             return describe(n, index) + " was never reached yet is settled or has a prev";
@@ -313,11 +315,11 @@ std::string search_state_violation(const Node* head) {
                 return describe(n, index) + " is settled at a dist at or past the cutoff";
             }
             for (const Edge* e : entries) {
-                if (std::int64_t{search_dist(e->to)} > std::int64_t{dist} + e->weight) {
+                if (std::int64_t{search_dist(graph, e->to)} > std::int64_t{dist} + e->weight) {
                     std::ostringstream s;
                     s << describe(n, index) << " is settled at " << dist
                       << " but its entry of weight " << e->weight << " to "
-                      << describe(e->to, index) << " left that at " << search_dist(e->to);
+                      << describe(e->to, index) << " left that at " << search_dist(graph, e->to);
                     return s.str();
                 }
             }
@@ -325,15 +327,15 @@ std::string search_state_violation(const Node* head) {
         if (prev) {
             const Node* p = prev;
             if (index.place(p) < 0) return describe(n, index) + " has a prev outside the list";
-            if (!search_done(p)) return describe(n, index) + " has a prev that was never settled";
+            if (!search_done(graph, p)) return describe(n, index) + " has a prev that was never settled";
             bool explained = false;
             for (const Edge* e = p->edges; e && !explained; e = e->next) {
-                explained = e->to == n && std::int64_t{search_dist(p)} + e->weight == dist;
+                explained = e->to == n && std::int64_t{search_dist(graph, p)} + e->weight == dist;
             }
             if (!explained) {
                 std::ostringstream s;
                 s << describe(n, index) << " has dist " << dist << " and prev "
-                  << describe(p, index) << " at " << search_dist(p)
+                  << describe(p, index) << " at " << search_dist(graph, p)
                   << ", but no entry of the prev leads to it at that cost";
                 return s.str();
             }
@@ -360,16 +362,18 @@ struct PlacedNode {
 };
 
 // The list links of the indexed store; fills at with every node.
-std::string list_links_violation(const Node* head, const PositionIndex& idx,
-                                 std::vector<PlacedNode>& at) {
-    if (node_at(idx.head) != head) return "the index's head is not the list's head";
+std::string list_links_violation(const Graph* graph, std::vector<PlacedNode>& at) {
+    const PositionIndex& idx = graph->index;
+    const Node* head = graph->node_list;
+    if (node_at(graph, idx.head) != head) return "the index's head is not the list's head";
     NodeRef before = 0;
     NodeRef r = idx.head;
-    for (const Node* n = head; n; before = r, r = n->next, n = next_node(n)) {
+    for (const Node* n = head; n; before = r, r = n->next, n = next_node(graph, n)) {
         if (n->list_prev != before) return "list_prev of a node is not the node before it";
-        if (before && node_at(before)->order >= n->order)
+        if (before && node_at(graph, before)->order >= n->order)
             return "creation numbers do not rise along the list";
-        if (n->search > search_number) return "a node's search number is ahead of the searches";
+        if (n->search > graph->search_number)
+            return "a node's search number is ahead of the searches";
         at.push_back({n->x, n->y, at.size(), n, r});
     }
     if (idx.tail != before) return "the tail is not the last node";
@@ -378,8 +382,8 @@ std::string list_links_violation(const Node* head, const PositionIndex& idx,
 
 // The pool's account of its records against the nodes: each ref handed out is a node's or a
 // free record's, once.
-std::string pool_violation(const std::vector<PlacedNode>& at) {
-    const NodePool& pool = node_pool();
+std::string pool_violation(const Graph* graph, const std::vector<PlacedNode>& at) {
+    const NodePool& pool = graph->nodes;
     if (pool.fresh > 1 && pool.fresh > pool.blocks * POOL_BLOCK)
         return "the pool handed out refs past its blocks";
     std::vector<bool> taken(pool.fresh, false);
@@ -388,7 +392,7 @@ std::string pool_violation(const std::vector<PlacedNode>& at) {
         taken[p.ref] = true;
     }
     std::size_t free_records = 0;
-    for (NodeRef r = pool.free_head; r; r = node_at(r)->next, ++free_records) {
+    for (NodeRef r = pool.free_head; r; r = node_at(graph, r)->next, ++free_records) {
         if (r >= pool.fresh) return "a free record's ref was never handed out";
         if (taken[r]) return "a free record is a node's, or free twice";
         taken[r] = true;
@@ -401,8 +405,8 @@ std::string pool_violation(const std::vector<PlacedNode>& at) {
 
 // The entry pool's account of its entries against the lists: each entry handed out is in a
 // list or free, once.
-std::string entry_pool_violation(const std::vector<PlacedNode>& at) {
-    const EntryPool& pool = entry_pool();
+std::string entry_pool_violation(const Graph* graph, const std::vector<PlacedNode>& at) {
+    const EntryPool& pool = graph->entries;
     std::vector<const Edge*> seen;
     for (const PlacedNode& p : at)
         for (const Edge* e = p.node->edges; e; e = e->next) seen.push_back(e);
@@ -420,15 +424,15 @@ std::string entry_pool_violation(const std::vector<PlacedNode>& at) {
 }
 
 // The index's account of the nodes at one position, group[0 .. count), against the list's.
-std::string position_violation(const PlacedNode* group, std::size_t count) {
+std::string position_violation(const Graph* graph, const PlacedNode* group, std::size_t count) {
     const std::string where =
         "at (" + std::to_string(group->x) + ", " + std::to_string(group->y) + "): ";
-    const Node* first = index_first(group->x, group->y);
+    const Node* first = index_first(graph, group->x, group->y);
     if (first != group[0].node) return where + "the index's first is not the list's first";
-    if (index_last(group->x, group->y) != group[count - 1].node)
+    if (index_last(graph, group->x, group->y) != group[count - 1].node)
         return where + "the index's last is not the list's last";
     const Node* n = first;
-    for (std::size_t k = 0; k < count; ++k, n = node_at(n->same_next))
+    for (std::size_t k = 0; k < count; ++k, n = node_at(graph, n->same_next))
         if (n != group[k].node) return where + "the ring is not the nodes there in list order";
     if (n != first) return where + "the ring does not close at the last node";
     return "";
@@ -436,12 +440,12 @@ std::string position_violation(const PlacedNode* group, std::size_t count) {
 
 }  // namespace
 
-std::string index_violation(const Node* head) {
-    const PositionIndex& idx = position_index();
+std::string index_violation(const Graph* graph) {
+    const PositionIndex& idx = graph->index;
     std::vector<PlacedNode> at;
-    std::string fault = list_links_violation(head, idx, at);
-    if (fault.empty()) fault = pool_violation(at);
-    if (fault.empty()) fault = entry_pool_violation(at);
+    std::string fault = list_links_violation(graph, at);
+    if (fault.empty()) fault = pool_violation(graph, at);
+    if (fault.empty()) fault = entry_pool_violation(graph, at);
     if (!fault.empty()) return fault;
 
     std::sort(at.begin(), at.end());
@@ -449,7 +453,7 @@ std::string index_violation(const Node* head) {
     for (std::size_t k = 0; k < at.size(); ++positions) {
         std::size_t end = k;
         while (end < at.size() && at[end].x == at[k].x && at[end].y == at[k].y) ++end;
-        fault = position_violation(&at[k], end - k);
+        fault = position_violation(graph, &at[k], end - k);
         if (!fault.empty()) return fault;
         k = end;
     }
@@ -458,8 +462,8 @@ std::string index_violation(const Node* head) {
         const NodeRef s = idx.slots[i];
         if (!s) continue;
         ++occupied;
-        if (s >= node_pool().fresh) return "a slot names a ref never handed out";
-        const Node* n = node_at(s);
+        if (s >= graph->nodes.fresh) return "a slot names a ref never handed out";
+        const Node* n = node_at(graph, s);
         const PlacedNode key{n->x, n->y, 0, nullptr, 0};
         const auto it = std::lower_bound(at.begin(), at.end(), key);
         if (it == at.end() || it->x != n->x || it->y != n->y)
@@ -472,9 +476,23 @@ std::string index_violation(const Node* head) {
     if (idx.nodes != at.size())
         return "the index counts " + std::to_string(idx.nodes) + " nodes; the list holds " +
                std::to_string(at.size());
-    if (head && heap_capacity() < heap_room(at.size())) return "the search heap has too little room";
+    if (graph->node_list && graph->heap.capacity < heap_room(at.size()))
+        return "the search heap has too little room";
     return "";
 }
+
+double mean_probe_length(const Graph* graph) {
+    const PositionIndex& idx = graph->index;
+    if (idx.used == 0) return 0;
+    std::size_t passed = 0;
+    for (std::size_t i = 0; i < idx.capacity; ++i) {
+        if (!idx.slots[i]) continue;
+        const Node* n = node_at(graph, idx.slots[i]);
+        passed += (i - home_slot(idx, n->x, n->y)) & (idx.capacity - 1);
+    }
+    return static_cast<double>(passed) / static_cast<double>(idx.used);
+}
 #else
-std::string index_violation(const Node*) { return ""; }
+std::string index_violation(const Graph*) { return ""; }
+double mean_probe_length(const Graph*) { return 0; }
 #endif

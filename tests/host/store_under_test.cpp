@@ -2,6 +2,7 @@
 // (store_under_test.h). STORE_SYMBOL names the record: reference_store or indexed_store.
 #include "store_under_test.h"
 
+#include "plugin_graph.h"
 #include "graph.h"
 #include "invariants.h"
 #include "settings.h"
@@ -16,14 +17,14 @@ void read_state(StoreState* out) {
     std::vector<std::pair<const Node*, std::size_t>> place;  // sorted by address
     out->nodes.clear();
     out->entries.clear();
-    for (const Node* n = node_list; n; n = next_node(n)) {
+    for (const Node* n = plugin_graph.node_list; n; n = next_node(&plugin_graph, n)) {
         place.emplace_back(n, out->nodes.size());
         std::size_t count = 0;
         for (const Edge* e = n->edges; e; e = e->next) ++count;
         out->nodes.push_back({n->x, n->y, n->value, count});
     }
     std::sort(place.begin(), place.end());
-    for (const Node* n = node_list; n; n = next_node(n))
+    for (const Node* n = plugin_graph.node_list; n; n = next_node(&plugin_graph, n))
         for (const Edge* e = n->edges; e; e = e->next) {
             const auto it = std::lower_bound(place.begin(), place.end(),
                                              std::make_pair(static_cast<const Node*>(e->to), std::size_t{0}));
@@ -35,25 +36,27 @@ const double* path() { return path_buf; }
 
 std::size_t node_count() {
     std::size_t n = 0;
-    for (const Node* node = node_list; node; node = next_node(node)) ++n;
+    for (const Node* node = plugin_graph.node_list; node; node = next_node(&plugin_graph, node)) ++n;
     return n;
 }
 
 const char* violation() {
     static std::string fault;
-    fault = graph_invariant_violation(node_list, !REFUSE_SELF_LOOP);
-    if (fault.empty()) fault = index_violation(node_list);
+    fault = graph_invariant_violation(&plugin_graph, !REFUSE_SELF_LOOP);
+    if (fault.empty()) fault = index_violation(&plugin_graph);
     return fault.c_str();
 }
 
 const char* search_violation() {
     static std::string fault;
-    fault = search_state_violation(node_list);
+    fault = search_state_violation(&plugin_graph);
     return fault.c_str();
 }
+
+double probe_length() { return mean_probe_length(&plugin_graph); }
 
 }  // namespace
 
 extern "C" __attribute__((visibility("default"))) const StoreUnderTest STORE_SYMBOL = {
     GRAPH_INDEXED ? "indexed" : "default", mexFunction, read_state, node_count, path, PATH_CAP,
-    violation, search_violation};
+    violation, search_violation, probe_length};

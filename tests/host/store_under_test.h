@@ -49,6 +49,7 @@ struct StoreUnderTest {
     // "" while the search fields are those of a sound search (search_state_violation): right
     // after a search over weights of zero or more, before any change.
     const char* (*search_violation)();
+    double (*mean_probe_length)();  // of the position index (invariants.h); 0 in the default store
 };
 
 extern "C" const StoreUnderTest reference_store;  // the default store: the oracle
