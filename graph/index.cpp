@@ -6,11 +6,18 @@
 
 #include "graph.h"
 
+// Every bit of x and y reaches every bit of the slot (the finaliser of MurmurHash3), so
+// positions on any regular pattern (x or y spaced by a power of two, diagonals, negative
+// coordinates) spread over the table as well as neighbouring ones do.
 std::size_t home_slot(const PositionIndex& idx, std::int32_t x, std::int32_t y) {
     std::uint64_t key = (std::uint64_t{static_cast<std::uint32_t>(x)} << 32) |
                         static_cast<std::uint32_t>(y);
-    key *= 0x9E3779B97F4A7C15u;  // Fibonacci hashing: the high half mixes every bit
-    return static_cast<std::size_t>(key >> 32) & (idx.capacity - 1);
+    key ^= key >> 33;
+    key *= 0xFF51AFD7ED558CCDu;
+    key ^= key >> 33;
+    key *= 0xC4CEB9FE1A85EC53u;
+    key ^= key >> 33;
+    return static_cast<std::size_t>(key) & (idx.capacity - 1);
 }
 
 namespace {

@@ -12,6 +12,8 @@
 // alike and a search answers alike.
 #include <gtest/gtest.h>
 
+#include <chrono>
+#include <cstdio>
 #include <random>
 #include <string>
 #include <vector>
@@ -168,6 +170,52 @@ TEST_F(LargeGraphs, DenseGraphsOfferNodesAgainAndAgain) {
         }
         expect_same_stores();
     }
+}
+
+// Positions on regular patterns spread over the index's table as neighbouring ones do: a probe
+// passes about as many slots as for unit spacing (a hash of the low bits of x alone piled
+// 30,000 nodes spaced 4096 apart into runs thousands of slots long). Every node is added and
+// found again, in the indexed store alone (path_buf alike again at the end); the time of each
+// pattern is printed beside.
+TEST_F(LargeGraphs, RegularPatternsOfPositionsProbeAsShortAsUnitSpacing) {
+    struct Pattern {
+        const char* name;
+        double x0, dx, y0, dy;  // node k stands at (x0 + k dx, y0 + k dy)
+    };
+    const Pattern patterns[] = {
+        {"x spaced 1", 1, 1, 7, 0},           {"x spaced 4096", 4096, 4096, 7, 0},
+        {"x spaced 65536", 65536, 65536, 7, 0}, {"y spaced 65536", 7, 0, 65536, 65536},
+        {"diagonal spaced 1024", 1024, 1024, 1024, 1024},
+        {"negative x spaced 65536", -65536, -65536, -3, 0},
+        {"x spaced 2^20, y spaced 2^10", 1048576, 1048576, 1024, 1024},
+    };
+    constexpr int nodes = 30000;
+    double unit_seconds = 0;
+    for (const Pattern& p : patterns) {
+        unload_plugin();
+        const auto t0 = std::chrono::steady_clock::now();
+        for (int k = 1; k <= nodes; ++k)
+            call_entry(indexed_store.entry, {scalar_arg(p.x0 + k * p.dx), scalar_arg(p.y0 + k * p.dy),
+                                             scalar_arg(0), scalar_arg(0), scalar_arg(0),
+                                             scalar_arg(0), scalar_arg(1)});
+        for (int k = 1; k <= nodes; ++k) {
+            const CallOutcome out = call_entry(
+                indexed_store.entry, {scalar_arg(p.x0 + k * p.dx), scalar_arg(p.y0 + k * p.dy),
+                                      scalar_arg(p.x0 + k * p.dx), scalar_arg(p.y0 + k * p.dy),
+                                      scalar_arg(0), scalar_arg(4), scalar_arg(0)});
+            ASSERT_TRUE(out.result && out.result->cols == 1) << p.name << ": node " << k << " lost";
+        }
+        const double seconds =
+            std::chrono::duration<double>(std::chrono::steady_clock::now() - t0).count();
+        if (unit_seconds == 0) unit_seconds = seconds;
+        std::printf("%-30s %.3f s (%.2fx unit spacing), %.2f slots passed per probe\n", p.name,
+                    seconds, seconds / unit_seconds, indexed_store.mean_probe_length());
+        EXPECT_LT(indexed_store.mean_probe_length(), 2.0) << p.name;
+        EXPECT_STREQ(indexed_store.violation(), "") << p.name;
+    }
+    unload_plugin();
+    call(1, 1, 0, 0, 0, 0);  // both path_bufs alike again
+    call(1, 1, 1, 1, 0, 4);
 }
 
 // The indexed store's storage failing after 0, 1, 2, ... allocations in turn, on every call
