@@ -941,7 +941,8 @@ end
 %!testif ; exist ("zelmot") == 3
 %! ## A refused argument raises its identifier and changes nothing: bad types and shapes, a
 %! ## missing or an extra argument, and what the plug-in's answers cannot carry (a 0 in a
-%! ## position or a value ends them) or its search cannot handle (a negative weight).
+%! ## position or a value ends them) or its search cannot handle (a negative weight), and an
+%! ## edge to a position without a node, which the plug-in would drop.
 %! g = GraphPlugin ("zelmot");
 %! g.reset ();
 %! g.addNode ([1 1; 2 1], [5 6]);
@@ -980,6 +981,8 @@ end
 %!   "GraphPlugin:negativeWeight", @() g.setWeight ([1 1], [2 1], -5)
 %!   "GraphPlugin:negativeWeight", @() g.addEdge ([1 1], [3 1], -1)
 %!   "GraphPlugin:negativeWeight", @() g.setWeight ([1 1; 2 1], [2 1; 1 1], [1 -1])
+%!   "GraphPlugin:noNode",         @() g.addEdge ([3 3], [4 4], 1)      # A is not made either
+%!   "GraphPlugin:noNode",         @() g.addEdge ([3 3; 4 4], [1 1; 5 5], 1)
 %! });
 %! assert (graph (), before);
 %! g.reset ();
@@ -1000,8 +1003,10 @@ end
 %!                                                                             "capped",    "listCapped"
 %!   @() g.shortestPath([1 1], [45 1]),      [(5:45)', ones(41, 1)],           "cut",       "pathCut"
 %!   @() g.shortestPath([1 1], [60 1]),      zeros(0, 2),                      "costBound", "costBound"
-%!   @() g.shortestPath([1 1], [70 1]),      zeros(0, 2),                      "noPath",    ""
-%!   @() g.shortestPath([70 1], [1 1]),      zeros(0, 2),                      "noPath",    ""
+%!   # (70, 1) has no edge, but the capped listing cannot show that no later node stands there
+%!   @() g.shortestPath([1 1], [70 1]),      zeros(0, 2),                      "costBound", "costBound"
+%!   @() g.shortestPath([70 1], [1 1]),      zeros(0, 2),                      "costBound", "costBound"
+%!   @() g.shortestPath([400 1], [1 1]),     zeros(0, 2),                      "noPath",    ""
 %!   @() g.shortestPath([1 1], [3 1]),       [1 1; 2 1; 3 1],                  "found",     ""
 %!   @() g.shortestPath([1 1], [9 9]),       zeros(0, 2),                      "noGoal",    ""
 %! };
@@ -1009,6 +1014,12 @@ end
 %!   [out, s, id] = flagged (cases{k, 1});
 %!   assert ({k, out, s, id}, {k, cases{k, 2:3}, regexprep(cases{k, 4}, '^.', 'GraphPlugin:$0')});
 %! endfor
+%! g.removeNode ([301 1]);                              # exactly as many as zelmot lists
+%! lastwarn ("", "");
+%! evalc ("[~, s] = g.listNodes ();");
+%! [said, id] = lastwarn ();
+%! assert ({s, id, isempty(strfind (said, "may hold more"))}, ...
+%!         {"capped", "GraphPlugin:listCapped", false});
 %! g.reset ();                                          # nodes with a 0, made by direct calls
 %! g.addNode ([1 1], 5);
 %! zelmot (2, 1, 1, 1, 4, 0, 0);
