@@ -419,10 +419,11 @@ classdef GraphPlugin
       %   moveNode), the search starts at the last made at FROM and ends at
       %   the last made at TO, while neighbors answers for the first. The
       %   plug-in cannot tell whether that last node has edges, so a search
-      %   without a path between such ends reads 'costBound', with a warning
-      %   that names the shared position, never a 'noPath' that may be wrong.
-      %   The same holds where a listing does not show every node (more than
-      %   G.MaxListed nodes): the nodes past it may stand at FROM or TO.
+      %   that finds no path between such ends reads 'costBound', never a
+      %   'noPath' that may be wrong; where the first node has no edges, the
+      %   warning names the shared position. The same holds where a listing
+      %   does not show every node (G.MaxListed nodes or more): the nodes
+      %   past it may stand at FROM or TO.
       %
       %   Example:
       %     [p, s] = g.shortestPath([1 1], [7 9]);
@@ -647,37 +648,39 @@ function [maybe, unseen] = may_be_joined(g, from, to)
   % bound or above. They are not when the search's node at either end is missing or has no
   % edge. The search takes the last node made at a position, command 1 answers for the first,
   % and only a complete listing shows that one node stands there; elsewhere the answer is
-  % "may", and UNSEEN says why, as the end of the warning ('' when the ends were seen).
+  % "may", and UNSEEN says why, as the end of the warning ('' when nothing is unseen).
+  ends = [from; to];
+  bare = [numel(feval(g.Name, from(1), from(2), 0, 0, 0, 1, 0)) == 1, ...
+          numel(feval(g.Name, to(1), to(2), 0, 0, 0, 1, 0)) == 1];  % the first node, no edge
+  maybe = true;
+  unseen = '';
+  if ~any(bare)
+    return  % "may" whatever the listing shows: the common case costs no listing
+  end
   listing = feval(g.Name, 0, 0, 0, 0, 0, 6, 0);
   if numel(listing) == 1
     listing = zeros(3, 0);  % an empty graph
   end
   complete = size(listing, 2) < g.MaxListed && (isempty(listing) || listing(end) ~= 0);
-  maybe = true;
-  unseen = '';
-  ends = [from; to];
-  for k = 1:2
+  for k = find(bare)
     x = ends(k, 1);
     y = ends(k, 2);
     count = sum(listing(1, :) == x & listing(2, :) == y);
     if count == 0
       alone = feval(g.Name, x, y, x, y, 0, 4, 0);  % the node alone, when one stands there
       if complete || ~alone(1)
-        maybe = false;
+        maybe = false;  % no node
         return
       end
     end
-    bare = numel(feval(g.Name, x, y, 0, 0, 0, 1, 0)) == 1;  % the first node has no edge
     if count == 1 && complete
-      if bare
-        maybe = false;
-        return
-      end
+      maybe = false;  % one node, without edges
+      return
     elseif count > 1
       unseen = sprintf(['%s; [%d %d] holds %d nodes, and the search takes the last made ' ...
                         'there, whose edges no answer shows'], unseen, x, y, count);
-    elseif bare
-      unseen = sprintf(['%s; the listing does not show every node, so other nodes may stand ' ...
+    else
+      unseen = sprintf(['%s; the listing does not show every node, so others may stand ' ...
                         'at [%d %d], and the search takes the last made there'], unseen, x, y);
     end
   end
@@ -866,8 +869,22 @@ function require_nodes_at_b(g, A, B)
   need = find(~ahead);
   [wanted, ~, of] = unique(B(need, :), 'rows');
   there = false(size(wanted, 1), 1);
-  for j = 1:numel(there)
-    there(j) = has_node(g, wanted(j, :));
+  unsure = (1:numel(there)).';
+  if numel(there) > 16
+    % One listing answers for many rows at once; past a capped or cut listing, ask each.
+    listing = feval(g.Name, 0, 0, 0, 0, 0, 6, 0);
+    if numel(listing) > 1
+      there = ismember(wanted, listing(1:2, :).', 'rows');
+      unsure = [];
+      if size(listing, 2) == g.MaxListed || ~listing(end)
+        unsure = find(~there);
+      end
+    end
+  end
+  plugin = str2func(g.Name);
+  for j = unsure.'
+    alone = plugin(wanted(j, 1), wanted(j, 2), wanted(j, 1), wanted(j, 2), 0, 4, 0);
+    there(j) = alone(1) ~= 0;  % as in has_node
   end
   bad = need(find(~there(of), 1));
   if ~isempty(bad)
