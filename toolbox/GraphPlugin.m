@@ -233,8 +233,8 @@ classdef GraphPlugin
       %   of a row may be a node that an earlier row makes at its A.
       %
       %   A negative weight raises GraphPlugin:negativeWeight, a 0 in A or B
-      %   GraphPlugin:zeroRule. Each edge costs one more plug-in call, which
-      %   asks whether a node stands at B.
+      %   GraphPlugin:zeroRule. Asking whether a node stands at B costs one
+      %   more plug-in call per edge, or one listing for many rows.
       %
       %   Example:
       %     g.addNode([1 1], 5);
@@ -356,14 +356,15 @@ classdef GraphPlugin
       % SETWEIGHT  Change the weight of the edge between the nodes at A and B, or of many.
       %   setWeight(G, A, B, WEIGHT) sets both directions of the edge A-B to
       %   WEIGHT, a whole number of 0 or more. Without such an edge nothing
-      %   changes. Where several nodes stand at A or B (after moveNode), it
-      %   sets the entry of the first node made at A that leads to B, and the
-      %   entry of the first made at B that leads to A: these may be two
-      %   different edges, each set in one direction only, or one edge set
-      %   in one direction. A negative weight raises GraphPlugin:negativeWeight: the
+      %   changes. A negative weight raises GraphPlugin:negativeWeight: the
       %   search cannot handle one. No method reads a weight back; paths
       %   follow them, and a path that costs G.CostBound (30000) or more is
       %   none.
+      %
+      %   Where several nodes stand at A or B (after moveNode), it sets the
+      %   entry of the first node made at A that leads to B, and the entry
+      %   of the first made at B that leads to A: one edge may then be set in
+      %   one direction only, or two edges each in one.
       %
       %   setWeight(G, A, B, WEIGHTS) with A and B n-by-2 matrices sets the
       %   edge between row k of A and row k of B, in order, as n calls would.
