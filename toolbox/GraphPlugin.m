@@ -1032,6 +1032,18 @@ end
 %!   [out, s, id] = flagged (cases{k, 1});
 %!   assert ({k, out, s, id}, {k, cases{k, 2:3}, regexprep(cases{k, 4}, '^.', 'GraphPlugin:$0')});
 %! endfor
+%! ## Rows to B checked past a capped listing one by one: (301, 1) is there, (350, 1) is not.
+%! B = [(1:19)', ones(19, 1); 301 1; 350 1];
+%! before = flagged (@() g.listNodes ());
+%! try
+%!   g.addEdge ([B(:, 1), 2 * ones(21, 1)], B, 1);
+%!   said = "";
+%! catch err
+%!   said = err.message;
+%! end_try_catch
+%! assert ({isempty(strfind (said, "row 21 of B")), flagged(@() g.listNodes ())}, {false, before});
+%! g.addEdge ([B(20, 1), 2], B(20, :), 1);
+%! assert (g.neighbors ([301 1]), [301 2]);
 %! g.removeNode ([301 1]);                              # exactly as many as zelmot lists
 %! lastwarn ("", "");
 %! evalc ("[~, s] = g.listNodes ();");

@@ -403,6 +403,19 @@ function rejects_a_bad_row_and_changes_nothing(g)
     end
   end
   expect_equal(graph(), before, 'the graph after the rejected rows');
+  % Many rows are checked against one listing: row 18's B has no node, and no row makes it,
+  % until row 5 makes it as its A.
+  A = [(1:20).', 8 * ones(20, 1)];
+  B = [(1:20).', 7 * ones(20, 1)];
+  g.addNode(B, 1);
+  B(18, :) = [99 99];
+  before = graph();
+  err = expect_error(@() g.addEdge(A, B, 1), 'GraphPlugin:noNode', 'many rows');
+  expect_equal({isempty(strfind(err.message, 'row 18 of B')), graph()}, {false, before}, ...
+               'the first row to no node named, nothing changed');
+  A(5, :) = [99 99];
+  g.addEdge(A, B, 1);
+  expect_equal(g.neighbors([99 99]), [5 7; 18 8], 'a B made by an earlier row');
 end
 
 function reads_shared_positions_as_the_search_does(g)
