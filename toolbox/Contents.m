@@ -26,7 +26,7 @@
 %   version        - GraphPlugin.version(): the version number above
 %
 % Positions are rows [x y] in and out. What the plug-ins' answers cannot
-% carry is refused (GraphPlugin:zeroRule, GraphPlugin:negativeWeight) or
+% carry is refused (GraphPlugin:zeroRule, :negativeWeight, :noNode) or
 % flagged with a warning and a status (GraphPlugin:listCapped, :pathCut,
 % :costBound, :zeroCut). The NEWS file says what changed in 2.0.0.
 %

@@ -41,13 +41,16 @@ classdef GraphPlugin
 %     Command7       - 'grid', 'refresh' or 'none': what code 7 does here
 %
 %   What the plug-in's answers cannot carry is refused or flagged, never
-%   passed on as a wrong answer. A 0 ends every answer of the plug-in, so a
-%   position with a 0 or a value 0 raises GraphPlugin:zeroRule; the search
-%   needs weights of 0 or more, so a negative weight raises
-%   GraphPlugin:negativeWeight. A listing that reached MaxListed, a path cut
-%   at MaxPathPoints and a 'noPath' that may be the cost bound each give a
-%   warning with an identifier (GraphPlugin:listCapped, :pathCut,
-%   :costBound; turn one off with warning('off', ID)) and a status output.
+%   passed on as a wrong answer. A 0 ends the plug-in's listings and lists
+%   of neighbours, and an x of 0 its paths, so a position with a 0 or a
+%   value 0 raises GraphPlugin:zeroRule; the search needs weights of 0 or
+%   more, so a negative weight raises GraphPlugin:negativeWeight; an edge
+%   to a position without a node, which the plug-in would drop, raises
+%   GraphPlugin:noNode. A listing that reached MaxListed, a path cut at
+%   MaxPathPoints and a missing path whose ends may be joined at the cost
+%   bound or above each give a warning with an identifier
+%   (GraphPlugin:listCapped, :pathCut, :costBound; turn one off with
+%   warning('off', ID)) and a status output.
 %
 %   Any other bad argument, a missing or an extra one included, raises
 %   GraphPlugin:badArgument. Every refusal changes nothing; the vector forms
@@ -214,19 +217,24 @@ classdef GraphPlugin
       %   addEdge(G, A, B, WEIGHT) joins the nodes at positions A and B, both
       %   [x y], with weight WEIGHT, a whole number of 0 or more. Nothing
       %   changes when A and B are already joined (the old weight stays: use
-      %   setWeight) or no node stands at B.
+      %   setWeight). No node at B raises GraphPlugin:noNode and changes
+      %   nothing, where the plug-in would make A and drop the edge.
       %
       %   Like the plug-in's command 0, it first adds a node at A, with value
-      %   1, when none stands there. A == B joins a node to itself, except in
-      %   the 64-bit main, which refuses such edges.
+      %   1, when none stands there. A == B joins a node to itself, making it
+      %   first if need be, except in the 64-bit main, which refuses such
+      %   edges. Where several nodes stand at A or B, the last made there
+      %   gets the edge.
       %
       %   addEdge(G, A, B, WEIGHTS) with A and B n-by-2 matrices joins row k
       %   of A to row k of B, in order, as n calls would. WEIGHTS is one whole
       %   number for all edges or one per row. Every row is checked first: a
-      %   bad one raises an error naming the row, and nothing changes.
+      %   bad one raises an error naming the row, and nothing changes. The B
+      %   of a row may be a node that an earlier row makes at its A.
       %
       %   A negative weight raises GraphPlugin:negativeWeight, a 0 in A or B
-      %   GraphPlugin:zeroRule.
+      %   GraphPlugin:zeroRule. Asking whether a node stands at B costs one
+      %   more plug-in call per edge, or one listing for many rows.
       %
       %   Example:
       %     g.addNode([1 1], 5);
@@ -238,8 +246,12 @@ classdef GraphPlugin
         if nargin == 4 && numel(a) == 2 && numel(b) == 2 && numel(weight) == 1 ...
             && weight == int32(weight) && weight >= 0 ...
             && all(a == int32(a) & a) && all(b == int32(b) & b)
-          feval(g.Name, a(1), a(2), b(1), b(2), weight, 0, 1);
-          return
+          % A path from B to B is B alone when a node stands there; A == B makes its own.
+          alone = feval(g.Name, b(1), b(2), b(1), b(2), 0, 4, 0);
+          if alone(1) || (a(1) == b(1) && a(2) == b(2))
+            feval(g.Name, a(1), a(2), b(1), b(2), weight, 0, 1);
+            return
+          end
         end
       catch  % refused by the tests or the plug-in: see the quick path above
       end
@@ -251,6 +263,10 @@ classdef GraphPlugin
       a = position(a, 'addEdge', 'A');
       b = position(b, 'addEdge', 'B');
       weight = edge_weight(weight, 'addEdge', 'WEIGHT');
+      if ~isequal(a, b) && ~has_node(g, b)
+        error('GraphPlugin:noNode', ['GraphPlugin.addEdge: no node at B = [%d %d]; the ' ...
+              'plug-in would make A and drop the edge: add B first (addNode)'], b(1), b(2));
+      end
       call(g, 0, a(1), a(2), b(1), b(2), weight, 1);
     end
 
@@ -345,6 +361,11 @@ classdef GraphPlugin
       %   follow them, and a path that costs G.CostBound (30000) or more is
       %   none.
       %
+      %   Where several nodes stand at A or B (after moveNode), it sets the
+      %   entry of the first node made at A that leads to B, and the entry
+      %   of the first made at B that leads to A: one edge may then be set in
+      %   one direction only, or two edges each in one.
+      %
       %   setWeight(G, A, B, WEIGHTS) with A and B n-by-2 matrices sets the
       %   edge between row k of A and row k of B, in order, as n calls would.
       %   WEIGHTS is one whole number for all edges or one per row. Every row
@@ -384,18 +405,26 @@ classdef GraphPlugin
       %                 or through a node at x = 0 made by a direct call:
       %                 PATH holds the points nearest TO, ending at TO, and
       %                 a warning GraphPlugin:pathCut says so
-      %     'costBound' nodes at FROM and at TO, both with edges, but no
-      %                 path cheaper than G.CostBound (30000): they are not
-      %                 joined, or only at that cost or more, which the
-      %                 plug-in counts as none; a warning
+      %     'costBound' no path found, and FROM and TO may not be joined at
+      %                 all (a walled-off goal, the usual case on a map), or
+      %                 only at G.CostBound (30000) or more, which the
+      %                 plug-in counts as none: both ends have edges, or
+      %                 their edges cannot be seen (below). A warning
       %                 GraphPlugin:costBound says so. PATH is zeros(0, 2)
-      %     'noPath'    no path at all: no node at FROM, or a node at FROM
-      %                 or at TO without edges. PATH is zeros(0, 2)
+      %     'noPath'    no path at all: no node at FROM, or one end's node
+      %                 has no edges. PATH is zeros(0, 2)
       %     'noGoal'    a node at FROM, none at TO. PATH is zeros(0, 2)
       %
       %   Turn a warning off with warning('off', 'GraphPlugin:pathCut') and
-      %   read STATUS instead. Where several nodes stand at a position, the
-      %   search starts at the first made there.
+      %   read STATUS instead. Where several nodes stand at a position (after
+      %   moveNode), the search starts at the last made at FROM and ends at
+      %   the last made at TO, while neighbors answers for the first. The
+      %   plug-in cannot tell whether that last node has edges, so a search
+      %   that finds no path between such ends reads 'costBound', never a
+      %   'noPath' that may be wrong; where the first node has no edges, the
+      %   warning names the shared position. The same holds where a listing
+      %   does not show every node (G.MaxListed nodes or more): the nodes
+      %   past it may stand at FROM or TO.
       %
       %   Example:
       %     [p, s] = g.shortestPath([1 1], [7 9]);
@@ -418,14 +447,13 @@ classdef GraphPlugin
       if numel(r) == 1
         path = zeros(0, 2);
         status = 'noPath';
-        % Only nodes at FROM and TO that both have edges can have a path that the cost
-        % bound hid.
-        if numel(feval(g.Name, from(1), from(2), 0, 0, 0, 1, 0)) > 1 ...
-            && numel(feval(g.Name, to(1), to(2), 0, 0, 0, 1, 0)) > 1
+        [maybe, unseen] = may_be_joined(g, from, to);
+        if maybe
           status = 'costBound';
           warning('GraphPlugin:costBound', ['GraphPlugin.shortestPath: no path from [%d %d] ' ...
-                  'to [%d %d] cheaper than %d; a path that costs %d or more counts as none'], ...
-                  from(1), from(2), to(1), to(2), g.CostBound, g.CostBound);
+                  'to [%d %d]: they may not be joined at all (a walled-off goal, say), or ' ...
+                  'only at a cost of %d or more, which counts as none%s'], ...
+                  from(1), from(2), to(1), to(2), g.CostBound, unseen);
         end
       elseif numel(r) == 2 && ~any(r)
         path = zeros(0, 2);  % a real goal would stand in column 1
@@ -498,7 +526,8 @@ classdef GraphPlugin
       %     'complete' every node
       %     'capped'   G.MaxListed rows (300, or 16666 in ombrik): the bound
       %                was reached, and the graph may hold more nodes, made
-      %                later; a warning GraphPlugin:listCapped says so
+      %                later, or none more: no answer of the plug-in tells
+      %                the two apart. A warning GraphPlugin:listCapped says so
       %     'cut'      a node made by a direct call has a 0, which ends the
       %                plug-in's answer: the nodes before it; a warning
       %                GraphPlugin:zeroCut says so
@@ -518,8 +547,10 @@ classdef GraphPlugin
         status = 'cut';
       elseif size(r, 2) == g.MaxListed
         status = 'capped';
+        % No answer tells whether a node was made after the last one listed.
         warning('GraphPlugin:listCapped', ['GraphPlugin.listNodes: %d nodes, the most %s ' ...
-                'lists; any made later are left out'], g.MaxListed, g.Name);
+                'lists; the graph may hold more, made later, which are left out'], ...
+                g.MaxListed, g.Name);
       end
       nodes = r.';
     end
@@ -610,6 +641,49 @@ function r = call(g, code, ax, ay, bx, by, w, val)
     r = feval(g.Name, ax, ay, bx, by, w, code, val);
   else
     feval(g.Name, ax, ay, bx, by, w, code, val);
+  end
+end
+
+function [maybe, unseen] = may_be_joined(g, from, to)
+  % After a search that found no path: whether FROM and TO may still be joined, at the cost
+  % bound or above. They are not when the search's node at either end is missing or has no
+  % edge. The search takes the last node made at a position, command 1 answers for the first,
+  % and only a complete listing shows that one node stands there; elsewhere the answer is
+  % "may", and UNSEEN says why, as the end of the warning ('' when nothing is unseen).
+  ends = [from; to];
+  bare = [numel(feval(g.Name, from(1), from(2), 0, 0, 0, 1, 0)) == 1, ...
+          numel(feval(g.Name, to(1), to(2), 0, 0, 0, 1, 0)) == 1];  % the first node, no edge
+  maybe = true;
+  unseen = '';
+  if ~any(bare)
+    return  % "may" whatever the listing shows: the common case costs no listing
+  end
+  listing = feval(g.Name, 0, 0, 0, 0, 0, 6, 0);
+  if numel(listing) == 1
+    listing = zeros(3, 0);  % an empty graph
+  end
+  complete = size(listing, 2) < g.MaxListed && (isempty(listing) || listing(end) ~= 0);
+  for k = find(bare)
+    x = ends(k, 1);
+    y = ends(k, 2);
+    count = sum(listing(1, :) == x & listing(2, :) == y);
+    if count == 0
+      alone = feval(g.Name, x, y, x, y, 0, 4, 0);  % the node alone, when one stands there
+      if complete || ~alone(1)
+        maybe = false;  % no node
+        return
+      end
+    end
+    if count == 1 && complete
+      maybe = false;  % one node, without edges
+      return
+    elseif count > 1
+      unseen = sprintf(['%s; [%d %d] holds %d nodes, and the search takes the last made ' ...
+                        'there, whose edges no answer shows'], unseen, x, y, count);
+    else
+      unseen = sprintf(['%s; the listing does not show every node, so others may stand ' ...
+                        'at [%d %d], and the search takes the last made there'], unseen, x, y);
+    end
   end
 end
 
@@ -764,6 +838,9 @@ function join_rows(g, method, code, A, B, w)
           'GraphPlugin.%s: A and B must have as many rows (%d and %d)', method, n, size(B, 1));
   end
   w = whole_rows(w, n, method, 'WEIGHT', 'weight');
+  if code == 0
+    require_nodes_at_b(g, A, B);
+  end
   ax = A(:, 1);
   ay = A(:, 2);
   bx = B(:, 1);
@@ -772,6 +849,49 @@ function join_rows(g, method, code, A, B, w)
   plugin = str2func(g.Name);
   for k = 1:n
     plugin(ax(k), ay(k), bx(k), by(k), w(k), code, value);
+  end
+end
+
+function yes = has_node(g, p)
+  % A path from P to P is the node alone when one stands at P, in a graph that is not empty.
+  alone = feval(g.Name, p(1), p(2), p(1), p(2), 0, 4, 0);
+  yes = alone(1) ~= 0;
+end
+
+function require_nodes_at_b(g, A, B)
+  % addEdge for rows: as the rows would run in order, B of row k is there when a node stands at
+  % it now, or when row k or an earlier row makes it as its A. Refuses the first row whose B is
+  % neither, before any row runs: the plug-in would drop that edge without a word.
+  n = size(A, 1);
+  [firstA, made] = unique(A, 'rows', 'first');  % the row that first makes each A
+  [isA, at] = ismember(B, firstA, 'rows');
+  ahead = false(n, 1);
+  ahead(isA) = made(at(isA)) <= find(isA);
+  need = find(~ahead);
+  [wanted, ~, of] = unique(B(need, :), 'rows');
+  there = false(size(wanted, 1), 1);
+  unsure = (1:numel(there)).';
+  if numel(there) > 16
+    % One listing answers for many rows at once; past a capped or cut listing, ask each.
+    listing = feval(g.Name, 0, 0, 0, 0, 0, 6, 0);
+    if numel(listing) > 1
+      there = ismember(wanted, listing(1:2, :).', 'rows');
+      unsure = [];
+      if size(listing, 2) == g.MaxListed || ~listing(end)
+        unsure = find(~there);
+      end
+    end
+  end
+  plugin = str2func(g.Name);
+  for j = unsure.'
+    alone = plugin(wanted(j, 1), wanted(j, 2), wanted(j, 1), wanted(j, 2), 0, 4, 0);
+    there(j) = alone(1) ~= 0;  % as in has_node
+  end
+  bad = need(find(~there(of), 1));
+  if ~isempty(bad)
+    error('GraphPlugin:noNode', ['GraphPlugin.addEdge: row %d of B, [%d %d], has no node, ' ...
+          'and no earlier row makes one; the plug-in would make A and drop the edge: add B ' ...
+          'first (addNode). No row was added'], bad, B(bad, 1), B(bad, 2));
   end
 end
 
@@ -839,7 +959,8 @@ end
 %!testif ; exist ("zelmot") == 3
 %! ## A refused argument raises its identifier and changes nothing: bad types and shapes, a
 %! ## missing or an extra argument, and what the plug-in's answers cannot carry (a 0 in a
-%! ## position or a value ends them) or its search cannot handle (a negative weight).
+%! ## position or a value ends them) or its search cannot handle (a negative weight), and an
+%! ## edge to a position without a node, which the plug-in would drop.
 %! g = GraphPlugin ("zelmot");
 %! g.reset ();
 %! g.addNode ([1 1; 2 1], [5 6]);
@@ -878,6 +999,8 @@ end
 %!   "GraphPlugin:negativeWeight", @() g.setWeight ([1 1], [2 1], -5)
 %!   "GraphPlugin:negativeWeight", @() g.addEdge ([1 1], [3 1], -1)
 %!   "GraphPlugin:negativeWeight", @() g.setWeight ([1 1; 2 1], [2 1; 1 1], [1 -1])
+%!   "GraphPlugin:noNode",         @() g.addEdge ([3 3], [4 4], 1)      # A is not made either
+%!   "GraphPlugin:noNode",         @() g.addEdge ([3 3; 4 4], [1 1; 5 5], 1)
 %! });
 %! assert (graph (), before);
 %! g.reset ();
@@ -898,8 +1021,10 @@ end
 %!                                                                             "capped",    "listCapped"
 %!   @() g.shortestPath([1 1], [45 1]),      [(5:45)', ones(41, 1)],           "cut",       "pathCut"
 %!   @() g.shortestPath([1 1], [60 1]),      zeros(0, 2),                      "costBound", "costBound"
-%!   @() g.shortestPath([1 1], [70 1]),      zeros(0, 2),                      "noPath",    ""
-%!   @() g.shortestPath([70 1], [1 1]),      zeros(0, 2),                      "noPath",    ""
+%!   # (70, 1) has no edge, but the capped listing cannot show that no later node stands there
+%!   @() g.shortestPath([1 1], [70 1]),      zeros(0, 2),                      "costBound", "costBound"
+%!   @() g.shortestPath([70 1], [1 1]),      zeros(0, 2),                      "costBound", "costBound"
+%!   @() g.shortestPath([400 1], [1 1]),     zeros(0, 2),                      "noPath",    ""
 %!   @() g.shortestPath([1 1], [3 1]),       [1 1; 2 1; 3 1],                  "found",     ""
 %!   @() g.shortestPath([1 1], [9 9]),       zeros(0, 2),                      "noGoal",    ""
 %! };
@@ -907,6 +1032,24 @@ end
 %!   [out, s, id] = flagged (cases{k, 1});
 %!   assert ({k, out, s, id}, {k, cases{k, 2:3}, regexprep(cases{k, 4}, '^.', 'GraphPlugin:$0')});
 %! endfor
+%! ## Rows to B checked past a capped listing one by one: (301, 1) is there, (350, 1) is not.
+%! B = [(1:19)', ones(19, 1); 301 1; 350 1];
+%! before = flagged (@() g.listNodes ());
+%! try
+%!   g.addEdge ([B(:, 1), 2 * ones(21, 1)], B, 1);
+%!   said = "";
+%! catch err
+%!   said = err.message;
+%! end_try_catch
+%! assert ({isempty(strfind (said, "row 21 of B")), flagged(@() g.listNodes ())}, {false, before});
+%! g.addEdge ([B(20, 1), 2], B(20, :), 1);
+%! assert (g.neighbors ([301 1]), [301 2]);
+%! g.removeNode ([301 1]);                              # exactly as many as zelmot lists
+%! lastwarn ("", "");
+%! evalc ("[~, s] = g.listNodes ();");
+%! [said, id] = lastwarn ();
+%! assert ({s, id, isempty(strfind (said, "may hold more"))}, ...
+%!         {"capped", "GraphPlugin:listCapped", false});
 %! g.reset ();                                          # nodes with a 0, made by direct calls
 %! g.addNode ([1 1], 5);
 %! zelmot (2, 1, 1, 1, 4, 0, 0);

@@ -15,6 +15,11 @@ function files = build_plugins(outdir, names)
 %   arithmetic (-msse2 -mfpmath=sse), so distances round as in the .mexw32
 %   files and not with the x87 unit's extended precision.
 %
+%   It builds the reference store, the plug-ins' exact design, which walks
+%   the node list for every lookup. The indexed store, with the same answers
+%   and much faster on large graphs, comes from the CMake presets ending in
+%   -indexed and from the Octave package.
+%
 %   Afterwards, addpath(OUTDIR) and call the plug-ins or use GraphPlugin. A
 %   plug-in that is loaded must be cleared first ("clear zelmot") for the
 %   host to pick up the new file.
@@ -65,9 +70,13 @@ function file = build_with_octave(name, outdir, root, sources, includes, defines
   % configured value: each gets the configured value plus ours, and its old value back after.
   % Octave's headers become system headers, searched after ours, since Octave ships a
   % settings.h of its own; the build runs in OUTDIR, as mkoctfile adds -I. too.
+  % A relative folder on the path (addpath toolbox) means nothing in OUTDIR, and Octave drops
+  % it from the path with a warning: the build runs on the same path made absolute.
   saved = {'CXXFLAGS', getenv('CXXFLAGS'); 'INCFLAGS', getenv('INCFLAGS')};
   here = pwd();
-  restore = onCleanup(@() restore_build_state(saved, here));
+  old_path = path();
+  restore = onCleanup(@() restore_build_state(saved, here, old_path));
+  path(absolute_path(old_path));
   flags = [strtrim(mkoctfile('-p', 'CXXFLAGS')) ' -std=c++17'];
   if is_x86_32_host()
     flags = [flags ' -msse2 -mfpmath=sse'];
@@ -85,7 +94,7 @@ function file = build_with_octave(name, outdir, root, sources, includes, defines
   clear(name);  % a loaded copy would hide the new file
 end
 
-function restore_build_state(saved, here)
+function restore_build_state(saved, here, old_path)
   for k = 1:size(saved, 1)
     if isempty(saved{k, 2})
       unsetenv(saved{k, 1});
@@ -94,6 +103,18 @@ function restore_build_state(saved, here)
     end
   end
   cd(here);
+  path(old_path);  % back in HERE, its relative folders mean what they meant
+end
+
+function p = absolute_path(p)
+  % The path P with every relative folder but '.' made absolute from the current folder.
+  folders = strsplit(p, pathsep());
+  for k = 1:numel(folders)
+    if ~strcmp(folders{k}, '.') && ~is_absolute_filename(folders{k})
+      folders{k} = make_absolute_filename(folders{k});
+    end
+  end
+  p = strjoin(folders, pathsep());
 end
 
 function file = build_with_matlab(name, outdir, sources, includes, defines)

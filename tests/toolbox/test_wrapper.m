@@ -15,7 +15,8 @@ function test_wrapper(name, plugin_dir)
             @merges_and_removes_nodes, @runs_command_7_where_it_exists, ...
             @rejects_bad_arguments_and_changes_nothing, @shares_one_graph_per_plugin, ...
             @flags_the_zero_rule_and_the_bounds, @prints_help, @takes_rows_as_one_call_each, ...
-            @rejects_a_bad_row_and_changes_nothing, @shows_itself};
+            @rejects_a_bad_row_and_changes_nothing, @shows_itself, ...
+            @reads_shared_positions_as_the_search_does};
   for k = 1:numel(checks)
     g.reset();
     checks{k}(g);
@@ -65,8 +66,9 @@ function adds_edges_and_lists_neighbours(g)
   expect_equal(g.neighbors([1 1]), [2 2; 3 3; -1 5], 'neighbours in the order made');
   expect_equal(g.neighbours([-1 5]), [1 1], 'the node at x = -1 is joined');
   expect_equal(g.neighbors([2 2]), [1 1], 'a repeated edge is not doubled');
-  g.addEdge([1 1], [8 8], 1);      % no node at B
-  expect_equal(size(g.neighbors([1 1]), 1), 3, 'no edge to a missing B');
+  nodes = g.listNodes();
+  expect_error(@() g.addEdge([6 6], [8 8], 1), 'GraphPlugin:noNode', 'no node at B');
+  expect_equal({g.listNodes(), size(g.neighbors([1 1]), 1)}, {nodes, 3}, 'refused: A not made');
   g.reset();
   g.addNode([2 2], 2);
   g.addEdge([7 7], [2 2], 1);      % like command 0: a missing A is made first
@@ -244,6 +246,8 @@ function rejects_bad_arguments_and_changes_nothing(g)
     'negative weight',     @() g.setWeight([1 1], [2 2], -5),         'negativeWeight', '0 or more'
     'negative new edge',   @() g.addEdge([1 1], [5 5], -1),           'negativeWeight', '0 or more'
     'negative in a row',   @() g.addEdge([1 1; 2 2], [2 2; 5 5], [1 -2]), 'negativeWeight', 'WEIGHT(2)'
+    'edge to no node',     @() g.addEdge([5 5], [8 8], 1),            'noNode',        'B = [8 8]'
+    'a row to no node',    @() g.addEdge([5 5; 6 6; 7 7], [1 1; 5 5; 9 9], 1), 'noNode', 'row 3 of B'
   };
   for k = 1:size(traps, 1)
     err = expect_error(traps{k, 2}, ['GraphPlugin:' traps{k, 3}], traps{k, 1});
@@ -345,8 +349,13 @@ function takes_rows_as_one_call_each(g)
   g.addNode(int32([1 2; 2 2]));                         % value 1 for every row
   g.addNode(zeros(0, 2), 5);                            % no rows: nothing
   g.addNode(single([4 1]), 2);                          % one position, converted
-  % (8, 8) has no node: no edge, but (6, 6) is made first, with value 1.
-  g.addEdge([1 1; 2 1; 6 6], [2 1; 3 1; 8 8], [4 5 7]);
+  % (8, 8) has no node: the whole call is refused, and (6, 6) is not made either.
+  err = expect_error(@() g.addEdge([1 1; 2 1; 6 6], [2 1; 3 1; 8 8], [4 5 7]), ...
+                     'GraphPlugin:noNode', 'a row to no node');
+  expect_equal({isempty(strfind(err.message, 'row 3 of B')), size(g.neighbors([1 1]), 1)}, ...
+               {false, 0}, 'the first row to no node named, no row added');
+  g.addEdge([1 1; 2 1], [2 1; 3 1], [4 5]);
+  g.addNode([6 6], 1);
   expect_equal(g.listNodes(), [1 1 10; 2 1 20; 3 1 30; 1 2 1; 2 2 1; 4 1 2; 6 6 1], ...
                'nodes from rows');
   g.addNode([-1 3], 4);
@@ -394,6 +403,70 @@ function rejects_a_bad_row_and_changes_nothing(g)
     end
   end
   expect_equal(graph(), before, 'the graph after the rejected rows');
+  % Many rows are checked against one listing: row 18's B has no node, and no row makes it,
+  % until row 5 makes it as its A.
+  A = [(1:20).', 8 * ones(20, 1)];
+  B = [(1:20).', 7 * ones(20, 1)];
+  g.addNode(B, 1);
+  B(18, :) = [99 99];
+  before = graph();
+  err = expect_error(@() g.addEdge(A, B, 1), 'GraphPlugin:noNode', 'many rows');
+  expect_equal({isempty(strfind(err.message, 'row 18 of B')), graph()}, {false, before}, ...
+               'the first row to no node named, nothing changed');
+  A(5, :) = [99 99];
+  g.addEdge(A, B, 1);
+  expect_equal(g.neighbors([99 99]), [5 7; 18 8], 'a B made by an earlier row');
+end
+
+function reads_shared_positions_as_the_search_does(g)
+  % After a move onto a taken position, neighbors and setWeight take the first node made there,
+  % addEdge, removeNode and the search the last. F (1, 1) has no edge, L (9, 9) one to T (5, 5)
+  % at the cost bound; L moves onto F. The search's end at (1, 1) is L, whose edges no answer
+  % shows: 'costBound' with a warning naming the position, not a 'noPath' read off F.
+  g.addNode([1 1; 5 5; 9 9; 3 3], 1);
+  g.addEdge([9 9], [5 5], g.CostBound);
+  g.moveNode([9 9], [1 1]);
+  steps = {
+    % call                                      path             status       warning
+    @() g.shortestPath([1 1], [5 5]),           zeros(0, 2),     'costBound', 'holds 2 nodes'
+    @() g.shortestPath([5 5], [1 1]),           zeros(0, 2),     'costBound', 'holds 2 nodes'
+    @() g.setWeight([5 5], [1 1], 1),           [],              [],          ''  % T's entry to L
+    @() g.shortestPath([5 5], [1 1]),           [5 5; 1 1],      'found',     ''
+    @() g.shortestPath([1 1], [5 5]),           zeros(0, 2),     'costBound', 'holds 2 nodes'
+    @() g.addEdge([3 3], [1 1], 2),             [],              [],          ''  % to L
+    @() g.shortestPath([3 3], [1 1]),           [3 3; 1 1],      'found',     ''
+    @() g.neighbors([1 1]),                     zeros(0, 2),     'answer',    ''  % F's
+    @() g.removeNode([1 1]),                    [],              [],          ''  % L goes
+    @() g.shortestPath([1 1], [5 5]),           zeros(0, 2),     'noPath',    ''  % F alone
+    @() g.shortestPath([3 3], [5 5]),           zeros(0, 2),     'noPath',    ''  % 3 3 bare now
+  };
+  for k = 1:size(steps, 1)
+    fn = steps{k, 1};
+    out = {[], []};
+    lastwarn('', '');
+    if strcmp(steps{k, 3}, 'answer')  % an answer alone, no status
+      out = {fn(), 'answer'};
+    elseif ~isempty(steps{k, 3})
+      evalc('[out{:}] = fn();');
+    else
+      fn();
+    end
+    said = lastwarn();
+    expect_equal(out, steps(k, 2:3), sprintf('shared position, step %d', k));
+    if isempty(steps{k, 4}) ~= isempty(said) ...
+        || (~isempty(said) && isempty(strfind(said, steps{k, 4})))
+      error('toolboxTest:warning', 'shared position, step %d: warned "%s", expected "%s"', ...
+            k, said, steps{k, 4});
+    end
+  end
+  % F with the edge, L bare: the protocol cannot tell L has none, so 'costBound' again.
+  g.reset();
+  g.addNode([9 9; 5 5; 1 1], 1);
+  g.addEdge([9 9], [5 5], 1);
+  g.moveNode([9 9], [1 1]);
+  [p, s, id] = quietly(@() g.shortestPath([1 1], [5 5]));
+  expect_equal({p, s, id, g.neighbors([1 1])}, ...
+               {zeros(0, 2), 'costBound', 'GraphPlugin:costBound', [5 5]}, 'the last node bare');
 end
 
 function varargout = quietly(fn)
