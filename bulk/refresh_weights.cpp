@@ -1,10 +1,8 @@
-// refresh_weights.cpp - command 7 of the 64-bit main: every weight from the positions it joins.
-#include "commands.h"
+// refresh_weights.cpp - every weight from the positions it joins: command 7 of the 64-bit main
+// (refresh_command.cpp) and the engine's refresh.
 #include "graph.h"
 
 void refresh_weights(Graph* graph) {
     for (Node* n = graph->node_list; n; n = next_node(graph, n))
         for (Edge* e = n->edges; e; e = e->next) e->weight = node_distance(n, e->to);
 }
-
-void cmd_refresh(const Call&) { refresh_weights(&plugin_graph); }  // reads no input but the code

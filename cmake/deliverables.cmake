@@ -11,7 +11,15 @@ set(GATEWAY_SOURCES
 # command 7 of each deliverable: the grid import, or the weight refresh
 set(zelmot_BULK_SOURCES bulk/load_grid.cpp bulk/grid_command.cpp)
 set(ombrik_BULK_SOURCES bulk/load_grid.cpp bulk/grid_command.cpp)
-set(main_BULK_SOURCES   bulk/refresh_weights.cpp)
+set(main_BULK_SOURCES   bulk/refresh_weights.cpp bulk/refresh_command.cpp)
+# the engine behind GraphPlugin's own graphs (docs/engine.md): the indexed store built with
+# GRAPH_ENGINE, without the plug-ins' search, and the gateway's error reporting
+set(ENGINE_SOURCES
+  engine/engine.cpp engine/engine_call.cpp engine/graph_ops.cpp engine/graph_queries.cpp
+  engine/cost_search.cpp engine/graph_table.cpp)
+set(ENGINE_STORE_SOURCES
+  graph/nodes.cpp graph/edges.cpp graph/merge.cpp graph/distance.cpp bulk/refresh_weights.cpp
+  gateway/call.cpp)
 
 set(PROJECT_WARNINGS -Wall -Wextra)
 # The tests' own code: compiled at -O1, which takes half the time of -O2 for GoogleTest's
@@ -26,6 +34,8 @@ endif()
 list(TRANSFORM GRAPH_SOURCES PREPEND "${CMAKE_SOURCE_DIR}/")
 list(TRANSFORM INDEX_SOURCES PREPEND "${CMAKE_SOURCE_DIR}/")
 list(TRANSFORM GATEWAY_SOURCES PREPEND "${CMAKE_SOURCE_DIR}/")
+list(TRANSFORM ENGINE_SOURCES PREPEND "${CMAKE_SOURCE_DIR}/")
+list(TRANSFORM ENGINE_STORE_SOURCES PREPEND "${CMAKE_SOURCE_DIR}/")
 foreach(name zelmot ombrik main)
   list(TRANSFORM ${name}_BULK_SOURCES PREPEND "${CMAKE_SOURCE_DIR}/")
 endforeach()
@@ -58,4 +68,14 @@ function(add_gateway_sources target name host_define)
   target_compile_definitions(${target} PRIVATE ${host_define})
   target_compile_options(${target} PRIVATE ${PROJECT_WARNINGS})
   target_link_libraries(${target} PRIVATE graph_${name})
+endfunction()
+
+# Adds the engine's sources for the host chosen by <host_define> to <target>: the indexed store
+# in every tree.
+function(add_engine_sources target host_define)
+  target_sources(${target} PRIVATE ${ENGINE_SOURCES} ${ENGINE_STORE_SOURCES} ${INDEX_SOURCES})
+  target_include_directories(${target} PRIVATE "${CMAKE_SOURCE_DIR}/engine" "${CMAKE_SOURCE_DIR}/graph"
+    "${CMAKE_SOURCE_DIR}/gateway" "${CMAKE_SOURCE_DIR}/bulk" "${CMAKE_SOURCE_DIR}/deliverables/engine")
+  target_compile_definitions(${target} PRIVATE ${host_define} GRAPH_INDEXED=1 GRAPH_ENGINE=1)
+  target_compile_options(${target} PRIVATE ${PROJECT_WARNINGS})
 endfunction()

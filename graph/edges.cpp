@@ -30,19 +30,20 @@ Edge* new_entry(Graph*) { return new (std::nothrow) Edge; }
 void free_entry(Graph*, Edge* e) { delete e; }
 #endif
 
-void link_edge(Node* node, Node* target, std::int32_t weight, Edge** spare) {
+Edge* link_edge(Node* node, Node* target, std::int32_t weight, Edge** spare) {
     Edge** link = &node->edges;
     for (Edge* e = node->edges; e; e = e->next) {
-        if (e->to == target) return;  // joined already: the entry keeps its weight
+        if (e->to == target) return nullptr;  // joined already: the entry keeps its weight
         link = &e->next;
     }
     Edge* e = *spare;
-    if (!e) return;  // the caller counted the entries it needs; none is missing
+    if (!e) return nullptr;  // the caller counted the entries it needs; none is missing
     *spare = e->next;
     e->next = nullptr;
     e->weight = weight;
     e->to = target;
     *link = e;
+    return e;
 }
 
 void unlink_edge(Graph* graph, Node* node, const Node* target) {
@@ -79,6 +80,10 @@ bool add_edge(Graph* graph, std::int32_t ax, std::int32_t ay, std::int32_t bx, s
     to_a->weight = w;
     to_a->to = a;
     *list_tail(b) = to_a;  // after A's entry, so a self-loop's two entries keep their order
+#if GRAPH_ENGINE
+    to_b->made = 2 * graph->next_edge;
+    to_a->made = 2 * graph->next_edge++ + 1;
+#endif
     return true;
 }
 

@@ -24,6 +24,7 @@ Edge* entry_take(EntryPool* pool) {
         e = pool->blocks_at[pool->blocks - 1] + pool->used++;
     }
     mark_taken(e);
+    ++pool->live;
     return e;
 }
 
@@ -31,6 +32,7 @@ void entry_give(EntryPool* pool, Edge* e) {
     mark_free(e, sizeof e->next);
     e->next = pool->free_head;
     pool->free_head = e;
+    --pool->live;
 }
 
 void entry_pool_release(EntryPool* pool) {

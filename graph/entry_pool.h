@@ -21,10 +21,11 @@ struct EntryPool {
     std::size_t room;       // entries of blocks_at allocated
     std::size_t used;       // entries of the last block handed out
     Edge*       free_head;  // a freed entry, the chain of them linked through next; null for none
+    std::size_t live;       // entries handed out and not given back: those in the lists
 };
 
 // A pool that holds nothing: its last block reads as full, so the first entry takes a block.
-constexpr EntryPool EMPTY_ENTRY_POOL = {nullptr, 0, 0, ENTRY_BLOCK, nullptr};
+constexpr EntryPool EMPTY_ENTRY_POOL = {nullptr, 0, 0, ENTRY_BLOCK, nullptr, 0};
 
 // A new entry from the pool, its fields unset; null when memory ran out.
 Edge* entry_take(EntryPool* pool);

@@ -17,6 +17,7 @@
 // Graphs share nothing, so any number of them live side by side; a plug-in keeps one.
 #pragma once
 
+#include <cstddef>
 #include <cstdint>
 
 #include "node_ref.h"
@@ -25,6 +26,15 @@
 #define GRAPH_INDEXED 0
 #endif
 constexpr bool HAS_INDEX = GRAPH_INDEXED;
+
+// The engine (engine/) builds the indexed store with GRAPH_ENGINE: its graphs number their
+// edges, and its searches keep a queue of their own, so the store keeps no heap room for them.
+#ifndef GRAPH_ENGINE
+#define GRAPH_ENGINE 0
+#endif
+#if GRAPH_ENGINE && !GRAPH_INDEXED
+#error "the engine is built on the indexed store"
+#endif
 
 #if GRAPH_INDEXED
 #include "entry_pool.h"
@@ -71,9 +81,12 @@ struct Node {
 // Pairing: for every entry X->Y there is an entry Y->X with the same weight when made.
 // A list holds at most one entry per neighbour, except the two entries of a self-loop.
 struct Edge {
-    Edge*        next;    // next entry of the same list; null at the tail
-    std::int32_t weight;  // cost of going along this entry
-    Node*        to;      // the neighbour; a reference, not an owner
+    Edge*         next;    // next entry of the same list; null at the tail
+    std::int32_t  weight;  // cost of going along this entry
+#if GRAPH_ENGINE
+    std::uint32_t made;    // 2 * the edge's number in its graph, + 1 on the entry of its B end
+#endif
+    Node*         to;      // the neighbour; a reference, not an owner
 };
 
 // A graph: its node list and, in the indexed build, everything that serves that list. It owns
@@ -88,6 +101,10 @@ struct Graph {
     SearchHeap    heap;           // the search's queue (search_heap.h)
     std::uint16_t search_number;  // the latest search's number (search_dist)
 #endif
+#if GRAPH_ENGINE
+    std::uint32_t next_edge;      // the number of the next edge made; edges are numbered in the
+                                  // order made, 2^31 of them in a graph's life
+#endif
 };
 
 #if GRAPH_INDEXED
@@ -100,8 +117,13 @@ struct Graph {
 #ifndef GRAPH_FIRST_SEARCH
 #define GRAPH_FIRST_SEARCH 0  // tests start near 65535 to reach the renumbering
 #endif
+#if GRAPH_ENGINE
+constexpr Graph EMPTY_GRAPH = {nullptr, EMPTY_INDEX, EMPTY_NODE_POOL, EMPTY_ENTRY_POOL, EMPTY_HEAP,
+                               GRAPH_FIRST_SEARCH, 0};
+#else
 constexpr Graph EMPTY_GRAPH = {nullptr, EMPTY_INDEX, EMPTY_NODE_POOL, EMPTY_ENTRY_POOL, EMPTY_HEAP,
                                GRAPH_FIRST_SEARCH};
+#endif
 #else
 constexpr Graph EMPTY_GRAPH = {nullptr};
 #endif
@@ -146,13 +168,25 @@ Node* find_node(const Graph* graph, std::int32_t x, std::int32_t y);
 [[nodiscard]] bool add_node(Graph* graph, std::int32_t x, std::int32_t y, std::int32_t value,
                             bool* created);
 
+#if GRAPH_INDEXED
+// Appends a node at (x, y) even where nodes stand already, as a copy of a graph with shared
+// positions needs; returns it, or null when memory ran out (nothing has then changed).
+Node* append_node(Graph* graph, std::int32_t x, std::int32_t y, std::int32_t value);
+
+// Makes room for `nodes` more nodes at new positions and `entries` more entries, so that the
+// operations of a batch that needs no more cannot run out of memory. False only when memory
+// ran out; the graph is then as it was, though its pools may have grown.
+[[nodiscard]] bool reserve_room(Graph* graph, std::size_t nodes, std::size_t entries);
+#endif
+
 // Moves every node at (ax, ay) to (bx, by), edges and place in the list with it. The new
 // position need not be free. Weights are not recomputed.
 void move_node(Graph* graph, std::int32_t ax, std::int32_t ay, std::int32_t bx, std::int32_t by);
 
-// Gives node an entry to target (by identity) with the given weight unless it has one. The
-// entry is taken from the chain of spare entries *spare, which the caller has allocated.
-void link_edge(Node* node, Node* target, std::int32_t weight, Edge** spare);
+// Gives node an entry to target (by identity) with the given weight unless it has one, and
+// returns it (null when it had one). The entry is taken from the chain of spare entries *spare,
+// which the caller has allocated.
+Edge* link_edge(Node* node, Node* target, std::int32_t weight, Edge** spare);
 
 // Removes and frees the first entry of node, a node of graph's, that leads to target, if there
 // is one.

@@ -140,7 +140,43 @@ NodeRef ref_of(const Graph* g, const Node* node) {
 bool index_reserve_node(Graph* g) {
     PositionIndex& idx = g->index;
     if ((idx.used + 1) * 4 > idx.capacity * 3 && !grow_table(g)) return false;
-    return heap_reserve(&g->heap, heap_room(idx.nodes + 1)) && pool_reserve(&g->nodes);
+    if (!GRAPH_ENGINE && !heap_reserve(&g->heap, heap_room(idx.nodes + 1))) return false;
+    return pool_reserve(&g->nodes);
+}
+
+bool reserve_room(Graph* g, std::size_t nodes, std::size_t entries) {
+    PositionIndex& idx = g->index;
+    while ((idx.used + nodes) * 4 > idx.capacity * 3)
+        if (!grow_table(g)) return false;
+    if (!GRAPH_ENGINE && !heap_reserve(&g->heap, heap_room(idx.nodes + nodes))) return false;
+    // Records are taken from the pools and given back, so that the free chains hold enough:
+    // given back last first, they come out again in the order they were taken.
+    NodeRef taken_nodes = 0;  // chained through next, the last taken first
+    std::size_t n = 0;
+    for (; n < nodes && pool_reserve(&g->nodes); ++n) {
+        const NodeRef r = pool_take(&g->nodes);
+        node_at(g, r)->next = taken_nodes;
+        taken_nodes = r;
+    }
+    while (taken_nodes) {
+        const NodeRef r = taken_nodes;
+        taken_nodes = node_at(g, r)->next;
+        pool_give(&g->nodes, r);
+    }
+    Edge* taken_entries = nullptr;
+    std::size_t e = 0;
+    for (; n == nodes && e < entries; ++e) {
+        Edge* entry = new_entry(g);
+        if (!entry) break;
+        entry->next = taken_entries;
+        taken_entries = entry;
+    }
+    while (taken_entries) {
+        Edge* entry = taken_entries;
+        taken_entries = entry->next;
+        free_entry(g, entry);
+    }
+    return n == nodes && e == entries;
 }
 
 void index_append(Graph* g, NodeRef r) {

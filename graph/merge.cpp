@@ -60,8 +60,17 @@ bool merge_node(Graph* graph, std::int32_t ax, std::int32_t ay, std::int32_t bx,
         if (k == b) continue;
         if (k != a) {
             std::int32_t d = node_distance(a, k);
-            link_edge(a, k, d, &spare);
-            link_edge(k, a, d, &spare);
+            Edge* to_k = link_edge(a, k, d, &spare);
+            Edge* back = link_edge(k, a, d, &spare);
+#if GRAPH_ENGINE
+            if (to_k && back) {  // a new edge: numbered, A its first end
+                to_k->made = 2 * graph->next_edge;
+                back->made = 2 * graph->next_edge++ + 1;
+            }
+#else
+            (void)to_k;
+            (void)back;
+#endif
         }
         unlink_edge(graph, k, b);
     }

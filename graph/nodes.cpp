@@ -60,6 +60,17 @@ bool add_node(Graph* graph, std::int32_t x, std::int32_t y, std::int32_t value, 
     return true;
 }
 
+#if GRAPH_INDEXED
+Node* append_node(Graph* graph, std::int32_t x, std::int32_t y, std::int32_t value) {
+    if (!index_reserve_node(graph)) return nullptr;
+    const NodeRef r = pool_take(&graph->nodes);
+    Node* n = node_at(graph, r);
+    make_node(graph, n, x, y, value);
+    index_append(graph, r);
+    return n;
+}
+#endif
+
 void move_node(Graph* graph, std::int32_t ax, std::int32_t ay, std::int32_t bx, std::int32_t by) {
     if constexpr (HAS_INDEX) return index_move(graph, ax, ay, bx, by);
     for (Node* n = graph->node_list; n; n = next_node(graph, n)) {

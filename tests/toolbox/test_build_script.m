@@ -48,7 +48,7 @@ function sources_match_the_cmake_lists(root)
   cases = {
     'zelmot', [common, {'bulk/load_grid.cpp', 'bulk/grid_command.cpp'}]
     'ombrik', [common, {'bulk/load_grid.cpp', 'bulk/grid_command.cpp'}]
-    'main',   [common, {'bulk/refresh_weights.cpp'}]
+    'main',   [common, {'bulk/refresh_weights.cpp', 'bulk/refresh_command.cpp'}]
   };
   for k = 1:size(cases, 1)
     [name, expected] = cases{k, :};
