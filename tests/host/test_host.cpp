@@ -67,7 +67,7 @@ CallOutcome call_entry(MexEntry entry, const std::vector<HostArray>& inputs, int
         prhs = many.data();
     }
     for (std::size_t k = 0; k < inputs.size(); ++k) prhs[k] = &inputs[k];
-    HostArray* plhs[1] = {nullptr};
+    HostArray* plhs[4] = {nullptr, nullptr, nullptr, nullptr};
     CallOutcome out;
     try {
         entry(nlhs, plhs, static_cast<int>(inputs.size()), prhs);
@@ -76,6 +76,7 @@ CallOutcome call_entry(MexEntry entry, const std::vector<HostArray>& inputs, int
         out.error = e;
     }
     out.result.reset(plhs[0]);
+    for (int k = 1; k < 4; ++k) out.more[k - 1].reset(plhs[k]);
     return out;
 }
 

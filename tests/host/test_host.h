@@ -50,6 +50,7 @@ struct CallOutcome {
     bool                       raised = false;
     HostError                  error;
     std::unique_ptr<HostArray> result;  // null when the plug-in stored nothing in plhs[0]
+    std::unique_ptr<HostArray> more[3];  // plhs[1..3], where nlhs asked for them (the engine)
 };
 
 // Calls a plug-in's entry with the given inputs and nlhs.
