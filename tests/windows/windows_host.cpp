@@ -2,6 +2,7 @@
 // protocol scenario of its deliverable and width against it.
 //
 //   windows_host PLUGIN DELIVERABLE SCENARIO_DIR
+//   windows_host ENGINE engine                  the engine's session (engine_session.h)
 //
 // The scenarios run in six passes, each from a freshly loaded file, in each of which the host
 // behaves as some real host does:
@@ -24,6 +25,7 @@
 #include <string>
 #include <vector>
 
+#include "engine_session.h"
 #include "loaded_plugin.h"
 #include "scenario.h"
 
@@ -145,8 +147,9 @@ int main(int argc, char** argv) {
     DuplicateHandle(GetCurrentProcess(), GetCurrentThread(), GetCurrentProcess(), &host_thread,
                     0, FALSE, DUPLICATE_SAME_ACCESS);
     CloseHandle(CreateThread(nullptr, 0, watch_for_hangs, nullptr, 0, nullptr));
-    if (argc != 4) {
-        std::fprintf(stderr, "usage: windows_host PLUGIN DELIVERABLE SCENARIO_DIR\n");
+    const bool engine = argc == 3 && std::string(argv[2]) == "engine";
+    if (argc != 4 && !engine) {
+        std::fprintf(stderr, "usage: windows_host PLUGIN DELIVERABLE SCENARIO_DIR | ENGINE engine\n");
         return 2;
     }
     const std::string deliverable = argv[2];
@@ -155,7 +158,7 @@ int main(int argc, char** argv) {
 
     std::vector<Scenario> all;
     try {
-        all = load_scenario_dir(argv[3]);
+        if (!engine) all = load_scenario_dir(argv[3]);
     } catch (const std::exception& e) {
         std::printf("cannot read the scenarios: %s\n", e.what());
         return 1;
@@ -171,6 +174,18 @@ int main(int argc, char** argv) {
         Tally t;
         for (const Scenario& s : all)
             if (scenario_runs_on(s, deliverable, width)) run_scenario(plugin, s, deliverable, p, t);
+        if (engine) {
+            current_step = "the engine's session";
+            const std::string err = load_plugin(plugin);
+            InterlockedExchange(&in_plugin, 1);
+            std::vector<std::string> faults =
+                err.empty() ? run_engine_session(plugin, p.free_library, &t.calls)
+                            : std::vector<std::string>{err};
+            InterlockedExchange(&in_plugin, 0);
+            for (const std::string& f : faults) std::printf("FAIL engine (%s): %s\n", p.name, f.c_str());
+            t.failed += static_cast<int>(faults.size());
+            t.scenarios = 1;
+        }
         const std::string err = clear_plugin(plugin, true);
         if (!err.empty()) {
             std::printf("FAIL clearing %s at the end: %s\n", plugin.path.c_str(), err.c_str());
