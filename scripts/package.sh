@@ -33,7 +33,7 @@ echo "package: version $version of $day"
 
 bash scripts/install-deps.sh "$deps"
 
-# The Windows plug-ins, default and indexed, 32- and 64-bit.
+# The Windows plug-ins, default and indexed, 32- and 64-bit, and the engine with them.
 windows_presets=()
 [[ " ${kinds[*]} " == *" windows "* ]] && windows_presets=(win32 win64 win32-indexed win64-indexed)
 for p in "${windows_presets[@]}"; do
@@ -42,7 +42,8 @@ for p in "${windows_presets[@]}"; do
   mkdir -p build
   { [ -f "build/cmake/$p/CMakeCache.txt" ] || nice -n 10 cmake --preset "$p"; } > "$log" 2>&1 \
     || { cat "$log"; exit 1; }
-  nice -n 10 cmake --build --preset "$p" -j2 --target zelmot_windows ombrik_windows main_windows \
+  nice -n 10 cmake --build --preset "$p" -j2 \
+    --target zelmot_windows ombrik_windows main_windows graphplugin_engine_windows \
     >> "$log" 2>&1 || { tail -n 60 "$log"; exit 1; }
   rm -f "$log"
 done
@@ -92,7 +93,7 @@ cp "${toolbox[@]}" "$pkgdir/inst/"
 help_files "$pkgdir/inst" "$pkgdir/inst/reference"
 cp packaging/octave/Makefile "$pkgdir/src/"
 cp cmake/deliverables.cmake cmake/exports.map "$pkgdir/src/cmake/"
-find graph gateway bulk deliverables -type f \( -name '*.cpp' -o -name '*.h' \) \
+find graph gateway bulk engine deliverables -type f \( -name '*.cpp' -o -name '*.h' \) \
   | xargs cp --parents -t "$pkgdir/src/"
 files octave
 tar -C "$stage/octave" --owner=0 --group=0 --numeric-owner --mtime="$day 00:00Z" \
@@ -106,7 +107,7 @@ fi
 
 echo "package: $dist/$name-windows.zip"
 bundle=$stage/windows/$name
-mkdir -p "$bundle/indexed"
+mkdir -p "$bundle/indexed" "$bundle/private"
 cp "${toolbox[@]}" "$bundle/"
 help_files "$bundle" "$bundle/indexed"
 # INSTALL.txt with Windows line ends, which every Notepad shows as lines
@@ -116,6 +117,9 @@ for n in zelmot ombrik main; do
     cp "build/windows/$n.mexw$w" "$bundle/"   # either MATLAB loads the files of its mexext
     cp "build/windows-indexed/$n.mexw$w" "$bundle/indexed/"
   done
+done
+for w in 32 64; do  # GraphPlugin's engine, which only its methods call
+  cp "build/windows-indexed/graphplugin_engine.mexw$w" "$bundle/private/"
 done
 (cd "$bundle" && find . -type f | sed 's|^\./||' | LC_ALL=C sort | xargs sha256sum > ../sums \
    && mv ../sums SHA256SUMS.txt)

@@ -124,6 +124,11 @@ function loaded(here, names, version)
 end
 
 function built_as_named(here, names)
+  engine = fullfile(here, 'private', 'graphplugin_engine.mex');
+  expect_equal(any(exist(engine, 'file') == [2 3]), true, 'the engine in private/');
+  [~, symbols] = system(sprintf('nm -D --defined-only "%s"', engine));
+  exported = regexp(symbols, '\s[TW]\s+(\S+)', 'tokens');
+  expect_equal([exported{:}], {'mexFunction'}, ['exported by ' engine]);
   for k = 1:numel(names)
     for indexed = [false true]
       file = fullfile(here, [names{k} '.mex']);

@@ -77,6 +77,7 @@ bundle_files() {  # the files a user unpacks, and nothing else
   local expected actual
   expected=$(printf '%s\n' Contents.m GraphPlugin.m INSTALL.txt SHA256SUMS.txt \
                functionSignatures.json {,indexed/}{main,ombrik,zelmot}.{m,mexw32,mexw64} \
+               private/graphplugin_engine.{mexw32,mexw64} \
              | LC_ALL=C sort)
   actual=$(cd "$bundle" && find . -type f | sed 's|^\./||' | LC_ALL=C sort)
   [ "$expected" = "$actual" ] || { diff <(echo "$expected") <(echo "$actual"); return 1; }
@@ -125,7 +126,7 @@ wine_half() {
     [ $w = 32 ] && machine=i386 triplet=i686-w64-mingw32
     check "bundle: the .mexw$w files are PE $machine, exporting mexFunction alone" \
       bash tests/windows/check_pe.sh "$triplet-objdump" "$machine" \
-           "$bundle"/*.mexw$w "$bundle"/indexed/*.mexw$w
+           "$bundle"/*.mexw$w "$bundle"/indexed/*.mexw$w "$bundle"/private/*.mexw$w
     check "bundle: the .mexw$w files of indexed/ alone have the index" \
       indexed_alone "$triplet-nm" $w
     host=$root/build/cmake/win$w/tests/windows/bin/windows_host.exe
@@ -141,6 +142,13 @@ wine_half() {
                "$bundle/$folder$n.mexw$w" "$n" "$root/tests/scenarios"
       done
     done
+    if [ $w = 32 ] && why=$(bash scripts/no_wine32.sh); then
+      echo "skip bundle: private/graphplugin_engine.mexw$w under Wine ($why)"
+    else
+      check "bundle: private/graphplugin_engine.mexw$w under Wine: the engine's session" \
+        bash tests/windows/wine.sh "$root/build/wine/win$w" "win$w" "$host" \
+             "$bundle/private/graphplugin_engine.mexw$w" engine
+    fi
   done
 }
 
