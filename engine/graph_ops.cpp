@@ -49,6 +49,21 @@ bool copy_into(const Graph* from, Graph* to) {
     return true;
 }
 
+// The last node at (x, y), made with value 1 where there is none.
+Node* last_or_new(Graph* graph, std::int32_t x, std::int32_t y) {
+    Node* n = index_last(graph, x, y);
+    return n ? n : append_node(graph, x, y, 1);
+}
+
+// Whether a has an entry to a node at b's position, b being the last node there. Where b
+// stands alone, only an entry to b itself can be one, which spares reading every neighbour.
+bool joined(const Graph* graph, const Node* a, const Node* b) {
+    if (b->same_next != ref_of(graph, b)) return entry_to(a, b->x, b->y) != nullptr;
+    for (const Edge* e = a->edges; e; e = e->next)
+        if (e->to == b) return true;
+    return false;
+}
+
 }  // namespace
 
 const Edge* entry_to(const Node* node, std::int32_t x, std::int32_t y) {
@@ -126,12 +141,22 @@ void op_add_edges(const EngineCall& call) {
     expect_same_rows(a, b, "A and B");
     const Numbers w = numbers_input(call, 5, a.n, "W", true);
     double* had = output(call, 0, a.n, 1);
-    reserve(g, missing(&g->graph, a) + missing(&g->graph, b), 2 * a.n);
+    // The ends found before anything changes: what is missing is reserved, and what is there
+    // is not looked up again (nodes never move, and none is made where one stands).
+    auto** ends = static_cast<Node**>(scratch(2 * a.n * sizeof(Node*) + 1));
+    if (!ends) out_of_memory();
+    std::size_t missing_ends = 0;
     for (std::size_t i = 0; i < a.n; ++i) {
-        (void)add_node(&g->graph, a.x(i), a.y(i), 1);  // reserved: none of these fails
-        (void)add_node(&g->graph, b.x(i), b.y(i), 1);
-        had[i] = entry_to(index_last(&g->graph, a.x(i), a.y(i)), b.x(i), b.y(i)) != nullptr;
-        (void)add_edge(&g->graph, a.x(i), a.y(i), b.x(i), b.y(i), w[i]);
+        ends[2 * i] = index_last(&g->graph, a.x(i), a.y(i));
+        ends[2 * i + 1] = index_last(&g->graph, b.x(i), b.y(i));
+        missing_ends += !ends[2 * i] + !ends[2 * i + 1];
+    }
+    reserve(g, missing_ends, 2 * a.n);
+    for (std::size_t i = 0; i < a.n; ++i) {  // reserved: nothing below fails
+        Node* from = ends[2 * i] ? ends[2 * i] : last_or_new(&g->graph, a.x(i), a.y(i));
+        Node* to = ends[2 * i + 1] ? ends[2 * i + 1] : last_or_new(&g->graph, b.x(i), b.y(i));
+        had[i] = joined(&g->graph, from, to);
+        if (!had[i]) (void)join_nodes(&g->graph, from, to, w[i]);
     }
 }
 

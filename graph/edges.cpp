@@ -65,7 +65,10 @@ bool add_edge(Graph* graph, std::int32_t ax, std::int32_t ay, std::int32_t bx, s
     if (!a || !b) return true;
     if (REFUSE_SELF_LOOP && a == b) return true;
     if (entry_to_position(a, bx, by)) return true;  // B's list is not examined
+    return join_nodes(graph, a, b, w);
+}
 
+bool join_nodes(Graph* graph, Node* a, Node* b, std::int32_t w) {
     Edge* to_b = new_entry(graph);
     Edge* to_a = to_b ? new_entry(graph) : nullptr;
     if (!to_a) {  // both or neither: the pairing is never broken

@@ -199,6 +199,11 @@ void unlink_edge(Graph* graph, Node* node, const Node* target);
 [[nodiscard]] bool add_edge(Graph* graph, std::int32_t ax, std::int32_t ay,
                             std::int32_t bx, std::int32_t by, std::int32_t w);
 
+// The second half of add_edge: appends an entry to b at the tail of a's list, then one to a at
+// the tail of b's, both of weight w, whatever the lists hold. False only when memory ran out,
+// and then nothing has changed.
+[[nodiscard]] bool join_nodes(Graph* graph, Node* a, Node* b, std::int32_t w);
+
 // Sets to w the weight of the first entry, of the first node at (ax, ay), that leads to a node
 // at (bx, by); then likewise from (bx, by) to (ax, ay). A step whose node or entry is missing
 // changes nothing.
