@@ -67,21 +67,6 @@ function t = timed_build(f, side)
   t = toc;
 end
 
-% The peer's figures for the grid of the given side: seconds to build, seconds of the near, mid
-% and far query, and the nodes each query settled.
-% system() forks Octave: until each page has been written once more, the first writes to the
-% graph's pages after it fault and copy them. Callers time several searches in a row and keep
-% the best.
-function [t, settled] = peer_times(peer, side)
-  [status, out] = system(sprintf('"%s" %d', peer, side));
-  t = sscanf(out, '%f');
-  if status ~= 0 || numel(t) ~= 8
-    error('octave_indexed_bench:peer', 'boost_peer %d failed:\n%s', side, out);
-  end
-  settled = t(6:8).';
-  t = t(2:5).';
-end
-
 % The rows of the near, mid and far query: Boost's, then each build's against it. q_best(b, q)
 % is build b's time of query q, NaN for a build not measured.
 function query_rows(side, boost, settled, q_best, names)

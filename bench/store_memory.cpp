@@ -6,11 +6,14 @@
 //
 //   store_memory SIDE...
 //
-// Prints rows of the table of scripts/bench.sh; the default store only for sides up to 200.
+// Prints rows of the table of scripts/bench.sh; the default store only for sides up to 200. The
+// engine's graph is built with one call for the nodes and one for the edges, and measured again
+// after a far search, whose queue is the engine's to grow.
 #include <malloc.h>
 
 #include <cstdio>
 #include <cstdlib>
+#include <utility>
 #include <vector>
 
 #include "store_under_test.h"
@@ -54,6 +57,50 @@ void measure(const StoreUnderTest& store, int side) {
     unload_plugin();
 }
 
+// Rows (x, y) as an n-by-2 matrix.
+HostArray rows(const std::vector<double>& x, const std::vector<double>& y) {
+    std::vector<double> data(x);
+    data.insert(data.end(), y.begin(), y.end());
+    return matrix_arg(x.size(), 2, std::move(data));
+}
+
+CallOutcome engine(const std::vector<HostArray>& in) {
+    CallOutcome out = call_entry(mexFunction, in, 1);
+    if (out.raised) {
+        std::fprintf(stderr, "store_memory: %s\n", out.error.text.c_str());
+        std::exit(1);
+    }
+    return out;
+}
+
+void measure_engine(int side) {
+    unload_plugin();
+    std::vector<double> x, y, ax, ay, bx, by;
+    for (int j = 1; j <= side; ++j)
+        for (int i = 1; i <= side; ++i) {
+            x.push_back(i), y.push_back(j);
+            if (i > 1) ax.push_back(i), ay.push_back(j), bx.push_back(i - 1), by.push_back(j);
+            if (j > 1) ax.push_back(i), ay.push_back(j), bx.push_back(i), by.push_back(j - 1);
+        }
+    HostArray nodes_in = rows(x, y), a = rows(ax, ay), b = rows(bx, by);
+    const std::size_t empty = heap_in_use();
+    const double h = engine({scalar_arg(1)}).result->data[0];
+    engine({scalar_arg(10), scalar_arg(h), nodes_in, scalar_arg(1)});
+    const std::size_t with_nodes = heap_in_use();
+    engine({scalar_arg(11), scalar_arg(h), a, b, scalar_arg(1)});
+    const std::size_t with_edges = heap_in_use();
+    engine({scalar_arg(30), scalar_arg(h), rows({1}, {1}), rows({double(side)}, {double(side)})});
+    const std::size_t searched = heap_in_use();
+    const long nodes = static_cast<long>(side) * side;
+    const long edges = static_cast<long>(ax.size());
+    std::printf("| C++ memory, engine, grid %d | %ld | %.1f bytes per node |  |  | "
+                "%.1f bytes per edge (%ld edges); %.1f MB in all; a far search adds %.1f kB |\n",
+                side, nodes, double(with_nodes - empty) / nodes,
+                double(with_edges - with_nodes) / edges, edges, (with_edges - empty) / 1e6,
+                (double(searched) - double(with_edges)) / 1e3);
+    unload_plugin();
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
@@ -63,6 +110,7 @@ int main(int argc, char** argv) {
         // would take it many minutes, and its records weigh the same at every size.
         if (side <= 200) measure(reference_store, side);
         measure(indexed_store, side);
+        measure_engine(side);
     }
     return 0;
 }

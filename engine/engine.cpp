@@ -42,9 +42,11 @@ extern "C" HOST_EXPORT void mexFunction(int nlhs, HostArray* plhs[], int nrhs,
         raise_error("badArgument", "engine: input 1 must be the number of an operation");
     const double op = host_data(prhs[0])[0];
     const EngineCall call{nlhs, plhs, nrhs, prhs};
+    scratch_trim();  // what a call that raised an error left
     for (const Operation& o : operations) {
         if (op == o.op) {
             o.run(call);
+            scratch_trim();
             return;
         }
     }

@@ -43,3 +43,7 @@ void graphs_release();
 // out: the same memory for every call, grown keeping what it holds, freed by graphs_release.
 // Null when memory ran out; what it held is then still where it was.
 void* scratch(std::size_t bytes);
+
+// Frees the scratch when it has grown past a few pages, so that a large answer does not hold
+// its memory between calls; the engine's entry calls it as each call ends.
+void scratch_trim();

@@ -84,6 +84,14 @@ void graphs_release() {
     scratch_room = 0;
 }
 
+void scratch_trim() {
+    constexpr std::size_t KEPT = 64 * 1024;
+    if (scratch_room <= KEPT) return;
+    ::operator delete(scratch_memory, std::nothrow);
+    scratch_memory = nullptr;
+    scratch_room = 0;
+}
+
 void* scratch(std::size_t bytes) {
     if (bytes <= scratch_room) return scratch_memory;
     const std::size_t bigger = bytes + bytes / 2;
