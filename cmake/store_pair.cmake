@@ -37,3 +37,27 @@ function(add_store_pair name tag)
     target_link_options(${target} PRIVATE ${PAIR_FLAGS} ${PAIR_PLUGIN_FLAGS})
   endforeach()
 endfunction()
+
+# engine_<tag>: the engine (docs/engine.md) as a shared library that lives beside the stores
+# above in one test program (tests/host/engine_under_test.h); FLAGS, PLUGIN_FLAGS and SUPPORT
+# as above (the test support made with the same FLAGS holds the engine's checker).
+function(add_engine_under_test tag)
+  cmake_parse_arguments(ENGINE "" "SUPPORT" "FLAGS;PLUGIN_FLAGS" ${ARGN})
+  set(target engine${tag})
+  add_library(${target}_plugin OBJECT)
+  add_engine_sources(${target}_plugin HOST_TEST)
+  add_library(${target} SHARED $<TARGET_OBJECTS:${target}_plugin>
+    "${CMAKE_SOURCE_DIR}/tests/host/engine_under_test.cpp")
+  target_link_libraries(${target} PRIVATE graph_checks_engine${ENGINE_SUPPORT})
+  foreach(part ${target}_plugin ${target})
+    target_include_directories(${part} PRIVATE
+      "${CMAKE_SOURCE_DIR}/engine" "${CMAKE_SOURCE_DIR}/graph" "${CMAKE_SOURCE_DIR}/gateway"
+      "${CMAKE_SOURCE_DIR}/bulk" "${CMAKE_SOURCE_DIR}/deliverables/engine" "${CMAKE_SOURCE_DIR}/tests/host")
+    target_compile_definitions(${part} PRIVATE HOST_TEST GRAPH_INDEXED=1 GRAPH_ENGINE=1)
+    target_compile_options(${part} PRIVATE ${PROJECT_WARNINGS} ${ENGINE_FLAGS})
+    set_target_properties(${part} PROPERTIES POSITION_INDEPENDENT_CODE ON
+      CXX_VISIBILITY_PRESET hidden VISIBILITY_INLINES_HIDDEN ON)
+  endforeach()
+  target_compile_options(${target}_plugin PRIVATE ${ENGINE_PLUGIN_FLAGS})
+  target_link_options(${target} PRIVATE ${ENGINE_FLAGS} ${ENGINE_PLUGIN_FLAGS})
+endfunction()
