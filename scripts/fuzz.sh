@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # fuzz.sh SECONDS [TARGET...] - the long fuzz run: builds the fuzzers of the asan tree and runs
 # each for SECONDS (default targets: the plug-in fuzzers fuzz_zelmot fuzz_ombrik fuzz_main
-# fuzz_main32 and the differential fuzzers fuzz_diff_ombrik fuzz_diff_main fuzz_diff_main32).
+# fuzz_main32, the differential fuzzers fuzz_diff_ombrik fuzz_diff_main fuzz_diff_main32, and
+# the engine's fuzz_engine).
 # Each grows its own corpus under build/fuzz/<target>, starting from the seeds in
 # fuzz/corpus/<target> (a differential fuzzer: those of its plug-in fuzzer); a crash or a broken
 # rule leaves its input in build/fuzz/artifacts/. Prints each run's figures; exits non-zero if
@@ -13,7 +14,7 @@ seconds=${1:?usage: scripts/fuzz.sh SECONDS [TARGET...]}
 shift
 targets=("$@")
 [ ${#targets[@]} -eq 0 ] && targets=(fuzz_zelmot fuzz_ombrik fuzz_main fuzz_main32
-                                     fuzz_diff_ombrik fuzz_diff_main fuzz_diff_main32)
+                                     fuzz_diff_ombrik fuzz_diff_main fuzz_diff_main32 fuzz_engine)
 
 bin=${FUZZ_BIN:-}
 if [ -z "$bin" ]; then
