@@ -11,6 +11,7 @@
 // graph. Every input starts and ends with an unload, so that the leak check sees everything
 // released.
 #include <algorithm>
+#include <cmath>
 #include <cstdint>
 #include <cstdlib>
 #include <cstring>
@@ -67,24 +68,29 @@ std::string check_graphs(Run& run) {
     return "";
 }
 
-// Whether a node stands at row i of the n-by-2 positions p.
-bool has_node_at(const StoreState& g, const HostArray& p, std::size_t i) {
-    for (const StoreState::NodeState& node : g.nodes)
-        if (node.x == p.data[i] && node.y == p.data[p.rows + i]) return true;
-    return false;
+bool same_row(const HostArray& a, std::size_t i, const HostArray& b, std::size_t j) {
+    return a.data[i] == b.data[j] && a.data[a.rows + i] == b.data[b.rows + j];
 }
 
-// Whether a node at row i of a has an entry to a node at row i of b.
-bool has_edge_at(const StoreState& g, const HostArray& a, const HostArray& b, std::size_t i) {
-    std::size_t first = 0;  // the node's first entry
+// Whether a node at row i of a has an entry to a node at row j of b.
+bool joined(const StoreState& g, const HostArray& a, std::size_t i, const HostArray& b,
+            std::size_t j) {
+    std::size_t first = 0;
     for (const StoreState::NodeState& node : g.nodes) {
         if (node.x == a.data[i] && node.y == a.data[a.rows + i])
             for (std::size_t k = first; k < first + node.entry_count; ++k) {
                 const StoreState::NodeState& to = g.nodes[g.entries[k].to];
-                if (to.x == b.data[i] && to.y == b.data[b.rows + i]) return true;
+                if (to.x == b.data[j] && to.y == b.data[b.rows + j]) return true;
             }
         first += node.entry_count;
     }
+    return false;
+}
+
+// Whether a node stands at row i of the n-by-2 positions p.
+bool has_node_at(const StoreState& g, const HostArray& p, std::size_t i) {
+    for (const StoreState::NodeState& node : g.nodes)
+        if (node.x == p.data[i] && node.y == p.data[p.rows + i]) return true;
     return false;
 }
 
@@ -95,10 +101,45 @@ std::string made_fault(const EngineStep& s, const StoreState& after) {
     for (std::size_t i = 0; i < a.rows; ++i) {
         if (s.inputs[0].data[0] == 10 && !has_node_at(after, a, i))
             return "no node at row " + std::to_string(i + 1) + " after OP 10";
-        if (s.inputs[0].data[0] == 11 && !has_edge_at(after, a, s.inputs[3], i))
+        if (s.inputs[0].data[0] == 11 && !joined(after, a, i, s.inputs[3], i))
             return "no edge at row " + std::to_string(i + 1) + " after OP 11";
     }
     return "";
+}
+
+// The answers of a search that went through, with all their outputs, against the graph
+// before it: each path of OP 30 leads from its FROM to its TO along edges, and has a cost
+// exactly where it has points (0 for a path that stays at its start); the reach of OP 31 is
+// cheapest first and within its bound.
+std::string search_fault(const EngineStep& s, const CallOutcome& out, const StoreState& g) {
+    const double op = s.inputs[0].data[0];
+    if (op == 31 && s.nlhs >= 2 && out.more[0]) {
+        const HostArray& c = *out.more[0];
+        for (std::size_t i = 0; i < c.rows; ++i)
+            if (c.data[i] < 0 || c.data[i] > s.inputs[3].data[0] || (i && c.data[i] < c.data[i - 1]))
+                return "OP 31: cost " + std::to_string(i + 1) + " out of order or bound";
+    }
+    if (op != 30 || s.nlhs < 3 || !out.more[0] || !out.more[1]) return "";
+    const HostArray& r = *out.result;
+    const HostArray& m = *out.more[0];
+    const HostArray& c = *out.more[1];
+    const HostArray& from = s.inputs[2];
+    const HostArray& to = s.inputs[3];
+    std::size_t at = 0;
+    for (std::size_t q = 0; q < m.rows; ++q) {
+        const auto points = static_cast<std::size_t>(m.data[q]);
+        const std::string path = "OP 30 path " + std::to_string(q + 1);
+        if ((points == 0) != std::isinf(c.data[q])) return path + ": a cost without points";
+        if (at + points > r.rows) return path + ": more points than rows";
+        if (same_row(from, q, to, q) && (points != 1 || c.data[q] != 0))
+            return path + ": a path to its start is not its start alone";
+        if (points && (!same_row(r, at, from, q) || !same_row(r, at + points - 1, to, q)))
+            return path + ": does not lead from FROM to TO";
+        for (std::size_t j = at; j + 1 < at + points; ++j)
+            if (!joined(g, r, j, r, j + 1)) return path + ": a step along no edge";
+        at += points;
+    }
+    return at == r.rows ? "" : "OP 30: rows left over";
 }
 
 // What the call that went through must have done; "" when it did.
@@ -133,6 +174,8 @@ std::string check_answer(const EngineStep& s, const CallOutcome& out, Run& run) 
         return "";
     }
     if (named == run.live.end()) return "a call on no graph went through";
+    const std::string searched = search_fault(s, out, run.before[named - run.live.begin()]);
+    if (!searched.empty()) return searched;
     for (std::size_t i = 0; i < run.live.size(); ++i) {
         if (run.live[i] == h && !changes_nothing(op)) continue;
         engine_under_test.read_state(run.live[i], &run.after);
