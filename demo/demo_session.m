@@ -81,7 +81,7 @@ mud = find(nodes(:, 3) > 1, 2);
 fprintf('   listNodes() is %d-by-3, [x y value] per node; the first two and two mud cells:\n', ...
         size(nodes, 1));
 disp(nodes([1 2 mud.'], :));
-[path1, status] = g.shortestPath(start, goal);
+[path1, ~, status] = g.shortestPath(start, goal);
 fprintf('   shortestPath([%d %d], [%d %d]): %s, %d points, around the mud\n', ...
         start, goal, status, size(path1, 1));
 show_map(g, width, height, path1);
@@ -95,7 +95,7 @@ g.mergeNodes(keep, fold);
 fprintf('\n2. mergeNodes([%d %d], [%d %d]) knocks through the wall; neighbors([%d %d]):\n', ...
         keep, fold, keep);
 disp(g.neighbors(keep));
-[path2, status] = g.shortestPath(start, goal);
+[path2, ~, status] = g.shortestPath(start, goal);
 fprintf('   shortestPath: %s, %d points, through the new opening\n', status, size(path2, 1));
 show_map(g, width, height, path2);
 [fig, why_not] = draw_stage(fig, 2, g, walls, path2, '2. (13,3) merged into (11,3)', width, height, why_not);
@@ -109,7 +109,7 @@ fprintf('\n3. moveNode([%d %d], [%d %d]): the node keeps its edges; neighbors([%
         keep, door, door);
 disp(g.neighbors(door));
 g.refreshWeights();
-[path3, status] = g.shortestPath(start, goal);
+[path3, ~, status] = g.shortestPath(start, goal);
 via = 'not via';
 if ismember(door, path3, 'rows')
   via = 'via';
@@ -119,10 +119,10 @@ fprintf(['   refreshWeights() makes each weight its edge''s length (mud included
 show_map(g, width, height, path3);
 [fig, why_not] = draw_stage(fig, 3, g, walls, path3, '3. moved into the wall, weights refreshed', width, height, why_not);
 
-[path, status] = g.shortestPath(start, [40 40]);
+[path, ~, status] = g.shortestPath(start, [40 40]);
 fprintf('\n4. No node at the goal: status %s, path %d-by-%d\n', status, size(path));
 g.addNode([30 30], 1);
-[path, status] = g.shortestPath(start, [30 30]);
+[path, ~, status] = g.shortestPath(start, [30 30]);
 fprintf('   a goal no edge reaches: status %s, path %d-by-%d\n\n', status, size(path));
 
 if isempty(fig)
