@@ -108,8 +108,10 @@ classdef GraphPlugin < handle
     Store                % 'indexed' or 'reference': which build keeps the graph
   end
 
+  % One property names what a method calls, so that a quick path reads one: in Octave a
+  % property read costs about what a call of an M-function does.
   properties (SetAccess = private, Hidden)
-    Graph = 0;           % the engine's handle of a graph of its own; 0 when bound to a plug-in
+    Graph = 0;           % the engine's handle of a graph of its own, or the plug-in's name
   end
 
   % The quick path of the one-position methods. On a graph of its own, the engine checks every
@@ -169,6 +171,7 @@ classdef GraphPlugin < handle
         not_built(name, ['the plug-in ' name]);
       end
       g.Name = name;
+      g.Graph = name;
       g.CostBound = 30000;
       g.Command7 = 'grid';
       if strcmp(name, 'ombrik')
@@ -198,7 +201,7 @@ classdef GraphPlugin < handle
       %     g = GraphPlugin();
       %     delete(g);
       h = g.Graph;
-      if h
+      if ~ischar(h)
         try
           graphplugin_engine(2, h);  % answers 0, changing nothing, for a graph already freed
         catch  % the engine is gone, and its graphs with it
@@ -219,7 +222,7 @@ classdef GraphPlugin < handle
       %     g.removeNode([1 1]);
       %     before.numNodes() - g.numNodes()   % 1
       arguments_count(nargin, 1, 1, 'copy', 'copy(G)');
-      if ~g.Graph
+      if ischar(g.Graph)
         c = GraphPlugin(g.Name);
         return
       end
@@ -233,7 +236,7 @@ classdef GraphPlugin < handle
       % The engine is built from the indexed store; of the plug-ins, only the indexed build
       % holds the index's code, whose symbols the file keeps.
       s = 'indexed';
-      if g.Graph
+      if ~ischar(g.Graph)
         return
       end
       file = which(g.Name);
@@ -252,7 +255,7 @@ classdef GraphPlugin < handle
       %     disp(GraphPlugin())
       %     disp(GraphPlugin('zelmot'))
       arguments_count(nargin, 1, 1, 'disp', 'disp(G)');
-      if g.Graph
+      if ~ischar(g.Graph)
         try
           [n, e] = graphplugin_engine(5, g.Graph);
         catch err
@@ -297,7 +300,7 @@ classdef GraphPlugin < handle
       %     [x, y] = meshgrid(1:5, 1:5);
       %     g.addNode([x(:) y(:)], 1);    % a 5-by-5 grid of nodes, all 1
       h = g.Graph;
-      if h
+      if ~ischar(h)
         try
           if nargin == 3
             graphplugin_engine(10, h, p, value);
@@ -317,7 +320,7 @@ classdef GraphPlugin < handle
       try
         if nargin == 3 && numel(p) == 2 && numel(value) == 1 && value == int32(value) ...
             && value && all(p == int32(p) & p)
-          feval(g.Name, p(1), p(2), 0, 0, 0, 0, value);
+          feval(h, p(1), p(2), 0, 0, 0, 0, value);
           return
         end
       catch  % refused by the tests or the plug-in: see the quick path above
@@ -374,7 +377,7 @@ classdef GraphPlugin < handle
       %     g.addNode([5 1; 6 1; 7 1], 1);
       %     g.addEdge([5 1; 6 1], [6 1; 7 1], [4 7]);   % a chain of two edges
       h = g.Graph;
-      if h
+      if ~ischar(h)
         try
           if nargin == 4
             had = graphplugin_engine(11, h, a, b, weight);
@@ -399,9 +402,9 @@ classdef GraphPlugin < handle
             && weight == int32(weight) && weight >= 0 ...
             && all(a == int32(a) & a) && all(b == int32(b) & b)
           % A path from B to B is B alone when a node stands there; A == B makes its own.
-          alone = feval(g.Name, b(1), b(2), b(1), b(2), 0, 4, 0);
+          alone = feval(h, b(1), b(2), b(1), b(2), 0, 4, 0);
           if alone(1) || (a(1) == b(1) && a(2) == b(2))
-            feval(g.Name, a(1), a(2), b(1), b(2), weight, 0, 1);
+            feval(h, a(1), a(2), b(1), b(2), weight, 0, 1);
             return
           end
         end
@@ -441,7 +444,7 @@ classdef GraphPlugin < handle
       %     r = g.neighbors([1 1; 4 5]);  % r{1} is [4 5], r{2} is [1 1]
       %     g.neighbors(g.neighbors([1 1]))   % an answer goes back in
       h = g.Graph;
-      if h
+      if ~ischar(h)
         try
           if nargin == 2
             if numel(p) == 2
@@ -464,7 +467,7 @@ classdef GraphPlugin < handle
       end
       try
         if nargin == 2 && numel(p) == 2 && all(p == int32(p) & p)
-          r = feval(g.Name, p(1), p(2), 0, 0, 0, 1, 0);
+          r = feval(h, p(1), p(2), 0, 0, 0, 1, 0);
           if r(end)
             r = r.';
           elseif numel(r) == 1
@@ -514,7 +517,7 @@ classdef GraphPlugin < handle
       %   Example:
       %     g.moveNode([4 5], [7 9]);
       h = g.Graph;
-      if h
+      if ~ischar(h)
         try
           if nargin == 3 && numel(from) == 2 && numel(to) == 2
             graphplugin_engine(15, h, from, to);
@@ -530,7 +533,7 @@ classdef GraphPlugin < handle
       try
         if nargin == 3 && numel(from) == 2 && numel(to) == 2 ...
             && all(from == int32(from) & from) && all(to == int32(to) & to)
-          feval(g.Name, from(1), from(2), to(1), to(2), 0, 2, 0);
+          feval(h, from(1), from(2), to(1), to(2), 0, 2, 0);
           return
         end
       catch  % refused by the tests or the plug-in: see the quick path above
@@ -565,7 +568,7 @@ classdef GraphPlugin < handle
       %     g.setWeight([1 1], [7 9], 12);
       %     g.setWeight([5 1; 6 1], [6 1; 7 1], 1);   % both edges of the chain
       h = g.Graph;
-      if h
+      if ~ischar(h)
         try
           if nargin == 4
             graphplugin_engine(12, h, a, b, weight);
@@ -583,7 +586,7 @@ classdef GraphPlugin < handle
         if nargin == 4 && numel(a) == 2 && numel(b) == 2 && numel(weight) == 1 ...
             && weight == int32(weight) && weight >= 0 ...
             && all(a == int32(a) & a) && all(b == int32(b) & b)
-          feval(g.Name, a(1), a(2), b(1), b(2), weight, 3, 0);
+          feval(h, a(1), a(2), b(1), b(2), weight, 3, 0);
           return
         end
       catch  % refused by the tests or the plug-in: see the quick path above
@@ -649,7 +652,7 @@ classdef GraphPlugin < handle
       %     if strcmp(s, 'found'), disp(p), end
       %     [p, d] = g.shortestPath([1 1; 1 1], [7 9; 3 1]);  % a graph of its own
       h = g.Graph;
-      if h
+      if ~ischar(h)
         try
           if nargin == 3
             [path, m, d] = graphplugin_engine(30, h, from, to);
@@ -681,7 +684,7 @@ classdef GraphPlugin < handle
       try
         if nargin == 3 && numel(from) == 2 && numel(to) == 2 ...
             && all(from == int32(from) & from) && all(to == int32(to) & to)
-          r = feval(g.Name, from(1), from(2), to(1), to(2), 0, 4, 0);
+          r = feval(h, from(1), from(2), to(1), to(2), 0, 4, 0);
           asked = true;
         end
       catch  % refused by the tests or the plug-in: see the quick path above
@@ -733,7 +736,7 @@ classdef GraphPlugin < handle
       %   Example:
       %     g.mergeNodes([1 1], [3 1]);   % (1, 1) takes over (3, 1)'s edges
       h = g.Graph;
-      if h
+      if ~ischar(h)
         try
           if nargin == 3 && numel(keep) == 2 && numel(fold) == 2
             graphplugin_engine(16, h, keep, fold);
@@ -749,7 +752,7 @@ classdef GraphPlugin < handle
       try
         if nargin == 3 && numel(keep) == 2 && numel(fold) == 2 ...
             && all(keep == int32(keep) & keep) && all(fold == int32(fold) & fold)
-          feval(g.Name, keep(1), keep(2), fold(1), fold(2), 0, 5, 0);
+          feval(h, keep(1), keep(2), fold(1), fold(2), 0, 5, 0);
           return
         end
       catch  % refused by the tests or the plug-in: see the quick path above
@@ -770,7 +773,7 @@ classdef GraphPlugin < handle
       %   Example:
       %     g.removeNode([2 1]);
       h = g.Graph;
-      if h
+      if ~ischar(h)
         try
           if nargin == 2
             graphplugin_engine(14, h, p);
@@ -784,7 +787,7 @@ classdef GraphPlugin < handle
       end
       try
         if nargin == 2 && numel(p) == 2 && all(p == int32(p) & p)
-          feval(g.Name, p(1), p(2), p(1), p(2), 0, 5, 0);
+          feval(h, p(1), p(2), p(1), p(2), 0, 5, 0);
           return
         end
       catch  % refused by the tests or the plug-in: see the quick path above
@@ -812,14 +815,14 @@ classdef GraphPlugin < handle
       %     n = g.listNodes();
       %     plot(n(:, 1), n(:, 2), 'o');
       h = g.Graph;
-      if h
+      if ~ischar(h)
         arguments_count(nargin, 1, 1, 'listNodes', 'listNodes(G)');
         nodes = engine('listNodes', 21, h);
         status = 'complete';
         return
       end
       arguments_count(nargin, 1, 1, 'listNodes', 'listNodes(G)');
-      r = feval(g.Name, 0, 0, 0, 0, 0, 6, 0);
+      r = feval(h, 0, 0, 0, 0, 0, 6, 0);
       status = 'complete';
       if numel(r) == 1
         nodes = zeros(0, 3);  % the plug-in's 1-by-1 zero: an empty graph
@@ -876,7 +879,7 @@ classdef GraphPlugin < handle
       %     g.moveNode([4 5], [8 8]);
       %     g.refreshWeights();
       h = g.Graph;
-      if h
+      if ~ischar(h)
         arguments_count(nargin, 1, 1, 'refreshWeights', 'refreshWeights(G)');
         engine('refreshWeights', 17, h);
         return
@@ -899,7 +902,7 @@ classdef GraphPlugin < handle
       %     g.reset();
       %     isempty(g.listNodes())        % true
       h = g.Graph;
-      if h
+      if ~ischar(h)
         arguments_count(nargin, 1, 1, 'reset', 'reset(G)');
         engine('reset', 4, h);
         return
@@ -919,7 +922,7 @@ classdef GraphPlugin < handle
       %     g.numNodes()                  % 2: (1, 1) was taken
       h = g.Graph;
       try
-        if h && nargin == 1
+        if ~ischar(h) && nargin == 1
           n = graphplugin_engine(5, h);
           return
         end
@@ -940,7 +943,7 @@ classdef GraphPlugin < handle
       %     g.numEdges()                  % 2
       h = g.Graph;
       try
-        if h && nargin == 1
+        if ~ischar(h) && nargin == 1
           [~, e] = graphplugin_engine(5, h);
           return
         end
@@ -961,7 +964,7 @@ classdef GraphPlugin < handle
       %     g.findNode([1 1; 9 9])        % [true; false]
       h = g.Graph;
       try
-        if h && nargin == 2
+        if ~ischar(h) && nargin == 2
           f = logical(graphplugin_engine(22, h, p));
           return
         end
@@ -984,7 +987,7 @@ classdef GraphPlugin < handle
       %     g.findEdge([1 1; 1 1], [2 1; 3 1])   % [true; false]
       h = g.Graph;
       try
-        if h && nargin == 3
+        if ~ischar(h) && nargin == 3
           f = logical(graphplugin_engine(23, h, a, b));
           return
         end
@@ -1010,7 +1013,7 @@ classdef GraphPlugin < handle
       %     g.edges()                     % [1 1 2 1 4; 2 1 3 1 7]
       h = g.Graph;
       try
-        if h && nargin == 1
+        if ~ischar(h) && nargin == 1
           x = graphplugin_engine(24, h);
           return
         end
@@ -1033,7 +1036,7 @@ classdef GraphPlugin < handle
       %     g.degree([2 1; 9 9])          % [2; 0] in a chain 1-2-3
       h = g.Graph;
       try
-        if h && nargin == 2
+        if ~ischar(h) && nargin == 2
           d = graphplugin_engine(25, h, p);
           return
         end
@@ -1057,7 +1060,7 @@ classdef GraphPlugin < handle
       %     g.findEdge([1 1], [2 1])      % false
       h = g.Graph;
       try
-        if h && nargin == 3
+        if ~ischar(h) && nargin == 3
           graphplugin_engine(13, h, a, b);
           return
         end
@@ -1083,7 +1086,7 @@ classdef GraphPlugin < handle
       %     [nodes, d] = g.nearest([1 1], 5);
       h = g.Graph;
       try
-        if h && nargin == 3
+        if ~ischar(h) && nargin == 3
           [nodes, d] = graphplugin_engine(31, h, p, maxCost);
           return
         end
@@ -1124,7 +1127,7 @@ classdef GraphPlugin < handle
       if nargin > 1
         path = path_points(path);
       end
-      if g.Graph
+      if ~ischar(g.Graph)
         nodes = engine('plot', 21, g.Graph);
         x = engine('plot', 24, g.Graph);
       else
@@ -1256,7 +1259,7 @@ function not_built(name, what)
 end
 
 function require_own(g, method)
-  if ~g.Graph
+  if ischar(g.Graph)
     error('GraphPlugin:notAvailable', ['GraphPlugin.%s: only a graph of its own has it ' ...
           '(GraphPlugin()); %s answers no such question'], method, g.Name);
   end
@@ -1321,7 +1324,7 @@ function P = path_points(P)
 end
 
 function require_command7(g, kind, method)
-  if g.Graph && ~strcmp(g.Command7, kind)
+  if ~ischar(g.Graph) && ~strcmp(g.Command7, kind)
     error('GraphPlugin:notAvailable', 'GraphPlugin.%s: a graph of its own has no %s command', ...
           method, kind);
   elseif ~strcmp(g.Command7, kind)
