@@ -1284,7 +1284,8 @@ function [A, B] = own_pairs(A, B, method, a_name, b_name)
   A = own_rows(A, method, a_name);
   B = own_rows(B, method, b_name);
   if size(A, 1) ~= size(B, 1)
-    error('GraphPlugin:badArgument', 'GraphPlugin.%s: %s and %s must have as many rows (%d and %d)', ...
+    error('GraphPlugin:badArgument', ...
+          'GraphPlugin.%s: %s and %s must have as many rows (%d and %d)', ...
           method, a_name, b_name, size(A, 1), size(B, 1));
   end
 end
