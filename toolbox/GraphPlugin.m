@@ -1571,7 +1571,8 @@ function yes = is_64bit_host()
 end
 
 %% Octave's built-in tests (test GraphPlugin); MATLAB reads them as comments. The ones that call
-%% a plug-in run where zelmot is on the path, and are counted as skipped elsewhere.
+%% a plug-in run where zelmot is on the path, those of graphs of their own where the engine is
+%% (on the path, or in private/ beside this file), and are counted as skipped elsewhere.
 
 %!error id=GraphPlugin:unknownPlugin GraphPlugin ("zelmot2")
 %!error id=GraphPlugin:unknownPlugin GraphPlugin (3)
