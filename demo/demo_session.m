@@ -1,6 +1,7 @@
 % demo_session.m - a session with the graph plug-in main through the GraphPlugin wrapper: a
 % grid map with walls and mud, its cheapest path, a merge that knocks through a wall, a move
-% into the wall and a weight refresh, shown as text and saved as a picture (build/demo/graph.png).
+% into the wall and a weight refresh, shown as text and saved as a picture (build/demo/graph.png);
+% then the README's example, a graph of its own with walls, saved as build/demo/walls.png.
 %
 % Run it with: octave-cli --norc --no-gui --no-history demo/demo_session.m (after scripts/demo.sh or
 % build_plugins). GRAPH_PLUGIN_DIR names the folder of the plug-ins, GRAPH_DEMO_OUT the folder
@@ -81,7 +82,7 @@ mud = find(nodes(:, 3) > 1, 2);
 fprintf('   listNodes() is %d-by-3, [x y value] per node; the first two and two mud cells:\n', ...
         size(nodes, 1));
 disp(nodes([1 2 mud.'], :));
-[path1, status] = g.shortestPath(start, goal);
+[path1, ~, status] = g.shortestPath(start, goal);
 fprintf('   shortestPath([%d %d], [%d %d]): %s, %d points, around the mud\n', ...
         start, goal, status, size(path1, 1));
 show_map(g, width, height, path1);
@@ -95,7 +96,7 @@ g.mergeNodes(keep, fold);
 fprintf('\n2. mergeNodes([%d %d], [%d %d]) knocks through the wall; neighbors([%d %d]):\n', ...
         keep, fold, keep);
 disp(g.neighbors(keep));
-[path2, status] = g.shortestPath(start, goal);
+[path2, ~, status] = g.shortestPath(start, goal);
 fprintf('   shortestPath: %s, %d points, through the new opening\n', status, size(path2, 1));
 show_map(g, width, height, path2);
 [fig, why_not] = draw_stage(fig, 2, g, walls, path2, '2. (13,3) merged into (11,3)', width, height, why_not);
@@ -109,7 +110,7 @@ fprintf('\n3. moveNode([%d %d], [%d %d]): the node keeps its edges; neighbors([%
         keep, door, door);
 disp(g.neighbors(door));
 g.refreshWeights();
-[path3, status] = g.shortestPath(start, goal);
+[path3, ~, status] = g.shortestPath(start, goal);
 via = 'not via';
 if ismember(door, path3, 'rows')
   via = 'via';
@@ -119,12 +120,13 @@ fprintf(['   refreshWeights() makes each weight its edge''s length (mud included
 show_map(g, width, height, path3);
 [fig, why_not] = draw_stage(fig, 3, g, walls, path3, '3. moved into the wall, weights refreshed', width, height, why_not);
 
-[path, status] = g.shortestPath(start, [40 40]);
+[path, ~, status] = g.shortestPath(start, [40 40]);
 fprintf('\n4. No node at the goal: status %s, path %d-by-%d\n', status, size(path));
 g.addNode([30 30], 1);
-[path, status] = g.shortestPath(start, [30 30]);
+[path, ~, status] = g.shortestPath(start, [30 30]);
 fprintf('   a goal no edge reaches: status %s, path %d-by-%d\n\n', status, size(path));
 
+can_draw = ~isempty(fig);
 if isempty(fig)
   fprintf('no picture: %s\n', why_not);
 else
@@ -143,4 +145,28 @@ else
   catch
   end
 end
+% The README's example: a graph of its own, GraphPlugin(), with no bounds and paths with their
+% costs, drawn by its plot method into a picture of its own (build/demo/walls.png). It runs in
+% the output folder, where it saves the picture, and takes over the names it sets (map, g, ...).
+fprintf('\n5. A graph of its own, GraphPlugin(): the README''s example (demo/walls_example.m)\n');
+demo_dir = pwd();
+try
+  if ~can_draw
+    error('demo:noPicture', '%s', why_not);  % the example ends with its picture
+  end
+  if ~exist(out_dir, 'dir')
+    mkdir(out_dir);
+  end
+  cd(out_dir);
+  walls_example;
+  fprintf('   %s\n', strtrim(evalc('disp(g)')));
+  fprintf('   shortestPath([1 1], [10 1]): %d points, cost %d, round the walls\n', size(p, 1), d);
+  fprintf('   two paths in one call: costs %d and %d\n', costs);
+  fprintf('   nearest([5 3], 2): %d cells, costs %s\n', size(near, 1), mat2str(c.'));
+  fprintf('   picture saved: %s\n', fullfile(out_dir, 'walls.png'));
+  close(gcf());
+catch err
+  fprintf('   not run: %s\n', err.message);
+end
+cd(demo_dir);
 fprintf('demo finished\n');

@@ -1,20 +1,20 @@
-classdef GraphPlugin
-% GRAPHPLUGIN  Named methods for one graph plug-in: zelmot, ombrik or main.
+classdef GraphPlugin < handle
+% GRAPHPLUGIN  A graph of its own, or named methods for one graph plug-in.
+%   G = GraphPlugin() makes a new, empty graph that belongs to G alone: any
+%   number of them live side by side, kept by the toolbox's engine. G is a
+%   handle: H = G shares the graph, copy(G) makes an independent one, and
+%   delete(G), or the last reference gone, frees it.
 %   G = GraphPlugin(NAME) binds G to the plug-in NAME ('zelmot', 'ombrik' or
-%   'main'), which must be on the path: pkg load graphplugin in Octave, or
-%   addpath the folder that holds it.
-%   G = GraphPlugin() binds G to 'ombrik', the plug-in with the largest
-%   bounds (paths of 401 points, listings of 16666 nodes).
+%   'main'), which must be on the path, as GraphPlugin 2.x did.
 %
-%   The plug-in keeps one graph while it is loaded. Every GraphPlugin bound to
-%   the same NAME, and every direct call NAME(ax, ay, bx, by, w, code, val),
-%   works on that one graph; the three plug-ins share nothing. G.reset()
-%   unloads the plug-in, and the next call starts from an empty graph.
+%   Nodes are named by their position [x y], two whole numbers. Each node
+%   carries a whole-number value; edges are undirected, with whole-number
+%   weights of 0 or more. Positions go in and come out as rows: an n-by-2
+%   matrix [x y] holds n positions, so an answer can be passed back.
 %
-%   Nodes are named by their position [x y], two nonzero whole numbers. Each
-%   node carries a nonzero whole-number value; edges are undirected, with
-%   whole-number weights of 0 or more. Positions go in and come out as rows:
-%   an n-by-2 matrix [x y] holds n positions, so an answer can be passed back.
+%   A graph of its own has no bounds: every node, neighbour and path comes
+%   back whole, paths with their cost, and 0 is a position or a value like
+%   any other.
 %
 %   Methods (help GraphPlugin.<method> for each):
 %     addNode        - add a node at [x y] with a value, or one per row
@@ -23,96 +23,144 @@ classdef GraphPlugin
 %     neighbours     - the same as neighbors
 %     moveNode       - move every node at one position to another
 %     setWeight      - change the weight of an edge, or of many
-%     shortestPath   - cheapest path from one node to another, m-by-2
+%     shortestPath   - cheapest path from one node to another, with its cost
 %     mergeNodes     - fold one node into another
 %     removeNode     - remove a node and its edges
 %     listNodes      - every node with its value, N-by-3 [x y value]
 %     importGrid     - load the 500-by-500 grid (zelmot and ombrik)
-%     refreshWeights - set every weight to the length of its edge (main)
-%     reset          - unload the plug-in, emptying its graph
+%     refreshWeights - set every weight to the length of its edge
+%     reset          - empty the graph
+%     copy           - an independent copy of a graph of its own
+%     delete         - free a graph of its own
 %     version        - GraphPlugin.version(): the toolbox's version number
+%   On a graph of its own only:
+%     numNodes       - the number of nodes
+%     numEdges       - the number of edges
+%     findNode       - whether a node stands at each row, n-by-1 logical
+%     findEdge       - whether each row pair is joined, n-by-1 logical
+%     edges          - every edge once, e-by-5 [ax ay bx by weight]
+%     degree         - the number of edge ends at each node
+%     removeEdge     - remove the edge between two nodes, or many
+%     nearest        - the nodes within a cost of one node, cheapest first
+%     plot           - draw the edges, and a path over them (plug-ins too)
 %
 %   Properties (read-only):
-%     Name           - the plug-in: 'zelmot', 'ombrik' or 'main'
-%     Store          - 'indexed' or 'reference': the build on the path
-%     MaxPathPoints  - most points shortestPath returns: 41, or 401 in ombrik
-%     MaxListed      - most nodes listNodes returns: 300, or 16666 in ombrik
-%     CostBound      - 30000: a path that costs this much or more is none
-%     Command7       - 'grid', 'refresh' or 'none': what code 7 does here
+%     Name           - the plug-in: 'zelmot', 'ombrik' or 'main'; '' for a
+%                      graph of its own
+%     Store          - 'indexed' or 'reference': the build that keeps it
+%     MaxPathPoints  - most points shortestPath returns: 41, or 401 in
+%                      ombrik; Inf on a graph of its own
+%     MaxListed      - most nodes listNodes returns: 300, or 16666 in
+%                      ombrik; Inf on a graph of its own
+%     CostBound      - 30000 in the plug-ins: a path that costs this much or
+%                      more is none; Inf on a graph of its own
+%     Command7       - 'grid', 'refresh' or 'none': the plug-in's code 7;
+%                      'refresh' on a graph of its own
 %
-%   What the plug-in's answers cannot carry is refused or flagged, never
-%   passed on as a wrong answer. A 0 ends the plug-in's listings and lists
-%   of neighbours, and an x of 0 its paths, so a position with a 0 or a
-%   value 0 raises GraphPlugin:zeroRule; the search needs weights of 0 or
-%   more, so a negative weight raises GraphPlugin:negativeWeight; an edge
-%   to a position without a node, which the plug-in would drop, raises
-%   GraphPlugin:noNode. A listing that reached MaxListed, a path cut at
-%   MaxPathPoints and a missing path whose ends may be joined at the cost
-%   bound or above each give a warning with an identifier
-%   (GraphPlugin:listCapped, :pathCut, :costBound; turn one off with
-%   warning('off', ID)) and a status output.
+%   The plug-ins: each keeps one graph while it is loaded. Every GraphPlugin
+%   bound to the same NAME, and every direct call NAME(ax, ay, bx, by, w,
+%   code, val), works on that one graph; the three plug-ins share nothing.
+%   G.reset() unloads the plug-in, and the next call starts from an empty
+%   graph. What the plug-in's answers cannot carry is refused or flagged,
+%   never passed on as a wrong answer. A 0 ends the plug-in's listings and
+%   lists of neighbours, and an x of 0 its paths, so a position with a 0
+%   or a value 0 raises GraphPlugin:zeroRule; an edge to a position without
+%   a node, which the plug-in would drop, raises GraphPlugin:noNode. A
+%   listing that reached MaxListed, a path cut at MaxPathPoints and a
+%   missing path whose ends may be joined at the cost bound or above each
+%   give a warning with an identifier (GraphPlugin:listCapped, :pathCut,
+%   :costBound; turn one off with warning('off', ID)) and a status output.
 %
-%   Any other bad argument, a missing or an extra one included, raises
-%   GraphPlugin:badArgument. Every refusal changes nothing; the vector forms
-%   check every row before the first call and name the first bad row.
+%   Everywhere, a negative weight raises GraphPlugin:negativeWeight (the
+%   search needs weights of 0 or more), and any other bad argument, a
+%   missing or an extra one included, GraphPlugin:badArgument. Every
+%   refusal changes nothing; the vector forms check every row before the
+%   first change and name the first bad row.
 %
 %   Vector forms: addNode, addEdge, setWeight and neighbors also take an
 %   n-by-2 matrix of positions, one row per node or edge, with one value or
-%   weight for all rows or one per row. One such call costs about what a
-%   loop of direct plug-in calls costs; a loop of method calls costs several
-%   times more. A 1-by-2 matrix is one position.
+%   weight for all rows or one per row; on a graph of its own shortestPath,
+%   removeNode, findNode, findEdge, degree and removeEdge too. One such call
+%   costs about what a loop of direct plug-in calls costs, on a graph of its
+%   own one engine call; a loop of method calls costs several times more.
+%   A 1-by-2 matrix is one position.
 %
 %   Example:
-%     g = GraphPlugin('ombrik');
-%     g.reset();
+%     g = GraphPlugin();
 %     g.addNode([1 1; 2 1; 3 1], [10 20 30]);
 %     g.addEdge([1 1; 2 1], [2 1; 3 1], 4);
 %     g.neighbors([2 1])               % [1 1; 3 1]
-%     g.shortestPath([1 1], [3 1])     % [1 1; 2 1; 3 1]
+%     [p, d] = g.shortestPath([1 1], [3 1])   % [1 1; 2 1; 3 1], 8
 %     g.listNodes()                    % [1 1 10; 2 1 20; 3 1 30]
+%     g.plot(p);                       % the edges, the path over them
 %
 %   See also Contents.
 
   properties (SetAccess = private)
-    Name = 'ombrik';     % the plug-in: 'zelmot', 'ombrik' or 'main'
-    MaxPathPoints = 401; % most [x y] points shortestPath returns
-    MaxListed = 16666;   % most nodes listNodes returns
-    CostBound = 30000;   % a path that costs this much or more counts as none
-    Command7 = 'grid';   % 'grid', 'refresh' or 'none'
+    Name = '';             % the plug-in: 'zelmot', 'ombrik' or 'main'; '' for a graph of its own
+    MaxPathPoints = Inf;   % most [x y] points shortestPath returns
+    MaxListed = Inf;       % most nodes listNodes returns
+    CostBound = Inf;       % a path that costs this much or more counts as none
+    Command7 = 'refresh';  % 'grid', 'refresh' or 'none'
   end
 
   properties (Dependent)
-    Store                % 'indexed' or 'reference': which build of the plug-in is on the path
+    Store                % 'indexed' or 'reference': which build keeps the graph
   end
 
-  % The quick path of the one-position methods. A test x == int32(x) tells that the numbers are
-  % whole and within the int32 range (NaN and Inf fail), a plain truth test that none is 0, and
-  % the plug-in checks the types: it refuses anything but real, non-sparse doubles before it
-  % changes anything. What the tests or the plug-in refuse, a missing argument included (its
-  % name is undefined), lands in the catch, where the full check names the bad argument and
-  % the rule, or turns an accepted type (int32, single, ...) into doubles and calls again; a
-  % plug-in error on good doubles (out of memory) comes back from that second call. In Octave
-  % a builtin call costs about 1 to 2 us and a call of an M-function about 5 us, so the quick
-  % path is one condition and calls none of our functions. varargin takes extra arguments,
-  % which Octave would otherwise refuse with its own error before the method runs.
+  % One property names what a method calls, so that a quick path reads one: in Octave a
+  % property read costs about what a call of an M-function does.
+  properties (SetAccess = private, Hidden)
+    Graph = 0;           % the engine's handle of a graph of its own, or the plug-in's name
+  end
+
+  % The quick path of the one-position methods. On a graph of its own, the engine checks every
+  % argument itself and refuses, changing nothing, what it cannot take. On a plug-in, a test
+  % x == int32(x) tells that the numbers are whole and within the int32 range (NaN and Inf
+  % fail), a plain truth test that none is 0, and the plug-in checks the types: it refuses
+  % anything but real, non-sparse doubles before it changes anything. What the tests, the
+  % engine or the plug-in refuse, a missing argument included (its name is undefined), lands in
+  % the catch, where the full check names the method, the bad argument and the rule, or turns
+  % an accepted type (int32, single, a column [x; y], ...) into what the call takes and calls
+  % again; an error on good arguments (out of memory, a freed graph) comes back from that second
+  % call. In Octave a builtin call costs about 1 to 2 us and a call of an M-function about 5
+  % us, so the quick path is one condition and calls none of our functions. varargin takes
+  % extra arguments, which Octave would otherwise refuse with its own error before the method
+  % runs.
   methods
     function g = GraphPlugin(name, varargin)
-      % GRAPHPLUGIN  Bind a wrapper to the plug-in NAME.
-      %   G = GraphPlugin(NAME) with NAME 'zelmot', 'ombrik' or 'main'.
-      %   G = GraphPlugin() is GraphPlugin('ombrik'), the largest bounds.
-      %   The plug-in file, NAME.<mexext()> (NAME.mex in Octave, NAME.mexw64
-      %   or NAME.mexa64 in MATLAB), must be on the path; if it is not,
-      %   GraphPlugin:notBuilt names the file and where it is installed.
+      % GRAPHPLUGIN  A new, empty graph of its own, or a binding to the plug-in NAME.
+      %   G = GraphPlugin() makes a new, empty graph, kept by the engine
+      %   graphplugin_engine.<mexext()> (in the folder private/ beside
+      %   GraphPlugin.m in the package and the bundle). G is a handle: H = G
+      %   shares the graph, copy(G) makes an independent one, and delete(G),
+      %   or clearing the last variable that holds it, frees it.
+      %   G = GraphPlugin(NAME) with NAME 'zelmot', 'ombrik' or 'main' binds G
+      %   to that plug-in's one graph.
+      %   The file, graphplugin_engine.<mexext()> or NAME.<mexext()> (.mex in
+      %   Octave, .mexw64 or .mexa64 in MATLAB), must be on the path; if it
+      %   is not, GraphPlugin:notBuilt names the file and where it is
+      %   installed.
       %
       %   Example:
-      %     g = GraphPlugin('zelmot');
-      %     g.MaxPathPoints              % 41
+      %     g = GraphPlugin();
+      %     g.numNodes()                 % 0
+      %     z = GraphPlugin('zelmot');
+      %     z.MaxPathPoints              % 41
       if nargin > 1
         error('GraphPlugin:badArgument', ...
               'GraphPlugin: one argument at most, the plug-in''s name; got %d', nargin);
       end
       if nargin < 1
-        name = 'ombrik';
+        try
+          g.Graph = graphplugin_engine(1);
+        catch err
+          if any(strcmp(err.identifier, {'Octave:undefined-function', 'MATLAB:UndefinedFunction'}))
+            not_built('graphplugin_engine', 'the engine of GraphPlugin''s own graphs');
+          end
+          rethrow(err);
+        end
+        return
       end
       names = {'zelmot', 'ombrik', 'main'};
       if ~ischar(name) || ~any(strcmp(name, names))
@@ -120,15 +168,16 @@ classdef GraphPlugin
               'GraphPlugin: the plug-in must be ''zelmot'', ''ombrik'' or ''main''');
       end
       if exist(name, 'file') ~= 3  % 3: a MEX file on the path
-        error('GraphPlugin:notBuilt', ...
-              ['GraphPlugin: %s.%s, the plug-in %s for this host, is not on the path. ' ...
-               'The Octave package and the Windows bundle put it beside GraphPlugin.m: ' ...
-               'pkg load graphplugin, or addpath the unzipped folder. In a clone of the ' ...
-               'sources: build_plugins, then addpath the folder it built into.'], ...
-              name, mexext(), name);
+        not_built(name, ['the plug-in ' name]);
       end
       g.Name = name;
-      if ~strcmp(name, 'ombrik')
+      g.Graph = name;
+      g.CostBound = 30000;
+      g.Command7 = 'grid';
+      if strcmp(name, 'ombrik')
+        g.MaxPathPoints = 401;
+        g.MaxListed = 16666;
+      else
         g.MaxPathPoints = 41;
         g.MaxListed = 300;
       end
@@ -141,22 +190,81 @@ classdef GraphPlugin
       end
     end
 
+    function delete(g, varargin)
+      % DELETE  Free a graph of its own.
+      %   delete(G) frees G's graph at once; clearing the last variable that
+      %   holds G does the same. A later call on G, or on a variable that
+      %   shared it, raises GraphPlugin:noGraph. On a plug-in it does
+      %   nothing: reset(G) empties the plug-in's graph.
+      %
+      %   Example:
+      %     g = GraphPlugin();
+      %     delete(g);
+      h = g.Graph;
+      if ~ischar(h)
+        try
+          graphplugin_engine(2, h);  % answers 0, changing nothing, for a graph already freed
+        catch  % the engine is gone, and its graphs with it
+        end
+      end
+    end
+
+    function c = copy(g, varargin)
+      % COPY  An independent copy of a graph of its own.
+      %   C = copy(G) is a new graph with G's nodes, values, edges and
+      %   weights, in the same order; a change to one leaves the other as it
+      %   is (H = G, by contrast, shares the graph). Bound to a plug-in, C is
+      %   bound to the same plug-in and its one graph, which no copy can
+      %   double.
+      %
+      %   Example:
+      %     before = copy(g);
+      %     g.removeNode([1 1]);
+      %     before.numNodes() - g.numNodes()   % 1
+      arguments_count(nargin, 1, 1, 'copy', 'copy(G)');
+      if ischar(g.Graph)
+        c = GraphPlugin(g.Name);
+        return
+      end
+      c = GraphPlugin();
+      h = engine('copy', 3, g.Graph);
+      graphplugin_engine(2, c.Graph);  % the empty graph that the copy's replaces
+      c.Graph = h;
+    end
+
     function s = get.Store(g)
-      % Only the indexed build holds the index's code, whose symbols the file keeps.
+      % The engine is built from the indexed store; of the plug-ins, only the indexed build
+      % holds the index's code, whose symbols the file keeps.
+      s = 'indexed';
+      if ~ischar(g.Graph)
+        return
+      end
       file = which(g.Name);
-      s = 'reference';
-      if ~isempty(file) && ~isempty(strfind(fileread(file), 'index_first'))
-        s = 'indexed';
+      if isempty(file) || isempty(strfind(fileread(file), 'index_first'))
+        s = 'reference';
       end
     end
 
     function disp(g, varargin)
-      % DISP  Show the plug-in, its store and its bounds.
-      %   disp(G) prints what G is bound to and the bounds of its answers.
+      % DISP  Show the graph: its counts, or the plug-in, its store and its bounds.
+      %   disp(G) prints, for a graph of its own, its numbers of nodes and
+      %   edges; for a plug-in, what G is bound to and the bounds of its
+      %   answers.
       %
       %   Example:
+      %     disp(GraphPlugin())
       %     disp(GraphPlugin('zelmot'))
       arguments_count(nargin, 1, 1, 'disp', 'disp(G)');
+      if ~ischar(g.Graph)
+        try
+          [n, e] = graphplugin_engine(5, g.Graph);
+        catch err
+          fprintf('  GraphPlugin graph of its own, not available: %s\n', err.message);
+          return
+        end
+        fprintf('  GraphPlugin graph of its own: %d nodes, %d edges\n', n, e);
+        return
+      end
       kinds = struct('grid', 'imports the 500-by-500 grid (importGrid)', ...
                      'refresh', 'sets every weight to its edge''s length (refreshWeights)', ...
                      'none', 'nothing');
@@ -171,19 +279,19 @@ classdef GraphPlugin
 
     function addNode(g, p, value, varargin)
       % ADDNODE  Add a node at position P = [x y] with a value, or one per row of P.
-      %   addNode(G, P, VALUE) adds a node at P holding VALUE, a nonzero whole
-      %   number; x and y are nonzero whole numbers. addNode(G, P) gives it the
-      %   value 1. When a node already stands at P, nothing changes: that node
-      %   keeps its value.
+      %   addNode(G, P, VALUE) adds a node at P holding VALUE, a whole number;
+      %   x and y are whole numbers (on a plug-in, all three nonzero).
+      %   addNode(G, P) gives it the value 1. When a node already stands at
+      %   P, nothing changes: that node keeps its value.
       %
       %   addNode(G, P, VALUES) with P an n-by-2 matrix adds the nodes at the
       %   rows of P in order, as n calls would. VALUES is one nonzero whole
       %   number for all of them or one per row. Every row is checked first:
       %   a bad one raises an error naming the row, and no node is added.
       %
-      %   A 0 in P or VALUE raises GraphPlugin:zeroRule: the plug-in's answers
-      %   end at their first 0, so such a node would cut every listing.
-      %   listNodes lists the first G.MaxListed nodes made.
+      %   On a plug-in, a 0 in P or VALUE raises GraphPlugin:zeroRule: the
+      %   plug-in's answers end at their first 0, so such a node would cut
+      %   every listing; listNodes lists the first G.MaxListed nodes made.
       %
       %   Example:
       %     g.addNode([3 4], 7);
@@ -191,10 +299,28 @@ classdef GraphPlugin
       %     g.addNode([1 1; 2 1; 3 1], [10 20 30]);
       %     [x, y] = meshgrid(1:5, 1:5);
       %     g.addNode([x(:) y(:)], 1);    % a 5-by-5 grid of nodes, all 1
+      h = g.Graph;
+      if ~ischar(h)
+        try
+          if nargin == 3
+            graphplugin_engine(10, h, p, value);
+            return
+          end
+        catch  % refused by the engine: see the quick path above
+        end
+        arguments_count(nargin, 2, 3, 'addNode', 'addNode(G, P, VALUE)');
+        if nargin < 3
+          value = 1;
+        end
+        p = own_rows(p, 'addNode', 'P');
+        value = whole_rows(value, size(p, 1), 'addNode', 'VALUES', 'any');
+        engine('addNode', 10, h, p, value);
+        return
+      end
       try
         if nargin == 3 && numel(p) == 2 && numel(value) == 1 && value == int32(value) ...
             && value && all(p == int32(p) & p)
-          feval(g.Name, p(1), p(2), 0, 0, 0, 0, value);
+          feval(h, p(1), p(2), 0, 0, 0, 0, value);
           return
         end
       catch  % refused by the tests or the plug-in: see the quick path above
@@ -215,12 +341,19 @@ classdef GraphPlugin
     function addEdge(g, a, b, weight, varargin)
       % ADDEDGE  Join the nodes at A and B with an undirected edge, or many pairs.
       %   addEdge(G, A, B, WEIGHT) joins the nodes at positions A and B, both
-      %   [x y], with weight WEIGHT, a whole number of 0 or more. Nothing
-      %   changes when A and B are already joined (the old weight stays: use
-      %   setWeight). No node at B raises GraphPlugin:noNode and changes
-      %   nothing, where the plug-in would make A and drop the edge.
+      %   [x y], with weight WEIGHT, a whole number of 0 or more.
       %
-      %   Like the plug-in's command 0, it first adds a node at A, with value
+      %   On a graph of its own, as MATLAB's addedge, a missing node at
+      %   either end is made first, with value 1. When A and B are already
+      %   joined the edge keeps its weight (use setWeight), and one warning
+      %   GraphPlugin:edgeExists names the first such row. A == B joins a
+      %   node to itself.
+      %
+      %   On a plug-in, nothing changes when A and B are already joined (the
+      %   old weight stays: use setWeight). No node at B raises
+      %   GraphPlugin:noNode and changes nothing, where the plug-in would
+      %   make A and drop the edge. Like the plug-in's command 0, it first
+      %   adds a node at A, with value
       %   1, when none stands there. A == B joins a node to itself, making it
       %   first if need be, except in the 64-bit main, which refuses such
       %   edges. Where several nodes stand at A or B, the last made there
@@ -232,8 +365,9 @@ classdef GraphPlugin
       %   bad one raises an error naming the row, and nothing changes. The B
       %   of a row may be a node that an earlier row makes at its A.
       %
-      %   A negative weight raises GraphPlugin:negativeWeight, a 0 in A or B
-      %   GraphPlugin:zeroRule. Asking whether a node stands at B costs one
+      %   A negative weight raises GraphPlugin:negativeWeight; on a plug-in,
+      %   a 0 in A or B GraphPlugin:zeroRule. Asking whether a node stands at
+      %   B (on a plug-in) costs one
       %   more plug-in call per edge, or one listing for many rows.
       %
       %   Example:
@@ -242,14 +376,35 @@ classdef GraphPlugin
       %     g.addEdge([1 1], [4 5], 3);
       %     g.addNode([5 1; 6 1; 7 1], 1);
       %     g.addEdge([5 1; 6 1], [6 1; 7 1], [4 7]);   % a chain of two edges
+      h = g.Graph;
+      if ~ischar(h)
+        try
+          if nargin == 4
+            had = graphplugin_engine(11, h, a, b, weight);
+            if any(had)
+              edge_exists(a, b, had);
+            end
+            return
+          end
+        catch  % refused by the engine: see the quick path above
+        end
+        arguments_count(nargin, 4, 4, 'addEdge', 'addEdge(G, A, B, WEIGHT)');
+        [a, b] = own_pairs(a, b, 'addEdge');
+        weight = whole_rows(weight, size(a, 1), 'addEdge', 'WEIGHT', 'weight');
+        had = engine('addEdge', 11, h, a, b, weight);
+        if any(had)
+          edge_exists(a, b, had);
+        end
+        return
+      end
       try
         if nargin == 4 && numel(a) == 2 && numel(b) == 2 && numel(weight) == 1 ...
             && weight == int32(weight) && weight >= 0 ...
             && all(a == int32(a) & a) && all(b == int32(b) & b)
           % A path from B to B is B alone when a node stands there; A == B makes its own.
-          alone = feval(g.Name, b(1), b(2), b(1), b(2), 0, 4, 0);
+          alone = feval(h, b(1), b(2), b(1), b(2), 0, 4, 0);
           if alone(1) || (a(1) == b(1) && a(2) == b(2))
-            feval(g.Name, a(1), a(2), b(1), b(2), weight, 0, 1);
+            feval(h, a(1), a(2), b(1), b(2), weight, 0, 1);
             return
           end
         end
@@ -288,9 +443,31 @@ classdef GraphPlugin
       %     g.neighbors([1 1])            % [4 5] after the addEdge example
       %     r = g.neighbors([1 1; 4 5]);  % r{1} is [4 5], r{2} is [1 1]
       %     g.neighbors(g.neighbors([1 1]))   % an answer goes back in
+      h = g.Graph;
+      if ~ischar(h)
+        try
+          if nargin == 2
+            if numel(p) == 2
+              r = graphplugin_engine(20, h, p);
+            else
+              [r, k] = graphplugin_engine(20, h, p);
+              r = mat2cell(r, k, 2);
+            end
+            return
+          end
+        catch  % refused by the engine: see the quick path above
+        end
+        arguments_count(nargin, 2, 2, 'neighbors', 'neighbors(G, P)');
+        one = numel(p) == 2;
+        [r, k] = engine('neighbors', 20, h, own_rows(p, 'neighbors', 'P'));
+        if ~one
+          r = mat2cell(r, k, 2);
+        end
+        return
+      end
       try
         if nargin == 2 && numel(p) == 2 && all(p == int32(p) & p)
-          r = feval(g.Name, p(1), p(2), 0, 0, 0, 1, 0);
+          r = feval(h, p(1), p(2), 0, 0, 0, 1, 0);
           if r(end)
             r = r.';
           elseif numel(r) == 1
@@ -332,16 +509,31 @@ classdef GraphPlugin
       %   moveNode(G, FROM, TO) moves the nodes at FROM to TO, even onto a
       %   taken position (the nodes then share it and move together from then
       %   on; the first made answers neighbors). Moved nodes keep their
-      %   values, edges and weights: use refreshWeights (main) to make weights
-      %   match the new lengths. No node at FROM: nothing changes. A 0 in
-      %   FROM or TO raises GraphPlugin:zeroRule.
+      %   values, edges and weights: use refreshWeights (main, or a graph of
+      %   its own) to make weights match the new lengths. No node at FROM:
+      %   nothing changes. On a plug-in, a 0 in FROM or TO raises
+      %   GraphPlugin:zeroRule.
       %
       %   Example:
       %     g.moveNode([4 5], [7 9]);
+      h = g.Graph;
+      if ~ischar(h)
+        try
+          if nargin == 3 && numel(from) == 2 && numel(to) == 2
+            graphplugin_engine(15, h, from, to);
+            return
+          end
+        catch  % refused by the engine: see the quick path above
+        end
+        arguments_count(nargin, 3, 3, 'moveNode', 'moveNode(G, FROM, TO)');
+        engine('moveNode', 15, h, position(from, 'moveNode', 'FROM', true), ...
+               position(to, 'moveNode', 'TO', true));
+        return
+      end
       try
         if nargin == 3 && numel(from) == 2 && numel(to) == 2 ...
             && all(from == int32(from) & from) && all(to == int32(to) & to)
-          feval(g.Name, from(1), from(2), to(1), to(2), 0, 2, 0);
+          feval(h, from(1), from(2), to(1), to(2), 0, 2, 0);
           return
         end
       catch  % refused by the tests or the plug-in: see the quick path above
@@ -375,11 +567,26 @@ classdef GraphPlugin
       %   Example:
       %     g.setWeight([1 1], [7 9], 12);
       %     g.setWeight([5 1; 6 1], [6 1; 7 1], 1);   % both edges of the chain
+      h = g.Graph;
+      if ~ischar(h)
+        try
+          if nargin == 4
+            graphplugin_engine(12, h, a, b, weight);
+            return
+          end
+        catch  % refused by the engine: see the quick path above
+        end
+        arguments_count(nargin, 4, 4, 'setWeight', 'setWeight(G, A, B, WEIGHT)');
+        [a, b] = own_pairs(a, b, 'setWeight');
+        weight = whole_rows(weight, size(a, 1), 'setWeight', 'WEIGHT', 'weight');
+        engine('setWeight', 12, h, a, b, weight);
+        return
+      end
       try
         if nargin == 4 && numel(a) == 2 && numel(b) == 2 && numel(weight) == 1 ...
             && weight == int32(weight) && weight >= 0 ...
             && all(a == int32(a) & a) && all(b == int32(b) & b)
-          feval(g.Name, a(1), a(2), b(1), b(2), weight, 3, 0);
+          feval(h, a(1), a(2), b(1), b(2), weight, 3, 0);
           return
         end
       catch  % refused by the tests or the plug-in: see the quick path above
@@ -395,11 +602,25 @@ classdef GraphPlugin
       call(g, 3, a(1), a(2), b(1), b(2), weight, 0);
     end
 
-    function [path, status] = shortestPath(g, from, to, varargin)
-      % SHORTESTPATH  Cheapest path from the node at FROM to the node at TO.
-      %   [PATH, STATUS] = shortestPath(G, FROM, TO) gives the path as an
-      %   m-by-2 matrix of [x y] rows: row 1 is FROM, the last is TO. STATUS
-      %   tells what the plug-in answered:
+    function [path, d, status] = shortestPath(g, from, to, varargin)
+      % SHORTESTPATH  Cheapest path from the node at FROM to the node at TO, and its cost.
+      %   [PATH, D, STATUS] = shortestPath(G, FROM, TO) gives the path as an
+      %   m-by-2 matrix of [x y] rows: row 1 is FROM, the last is TO; D is
+      %   its cost, the sum of its weights.
+      %
+      %   On a graph of its own the path is always whole, and STATUS is
+      %     'found'     a path; FROM == TO gives the node alone, D = 0
+      %     'noPath'    FROM and TO are not joined: PATH is zeros(0, 2), D
+      %                 is Inf
+      %   No node at FROM or TO raises GraphPlugin:noNode. With FROM and TO
+      %   k-by-2 matrices, one search per row in one call: PATH is a k-by-1
+      %   cell array of paths, D k-by-1, STATUS a k-by-1 cell array.
+      %   Where several nodes stand at a position, the search runs from the
+      %   last made at FROM to the last made at TO.
+      %
+      %   On a plug-in D is NaN: no answer of a plug-in tells the cost. FROM
+      %   and TO are one position each, and STATUS tells what the plug-in
+      %   answered:
       %     'found'     the whole path; FROM == TO gives the node alone
       %     'cut'       longer than G.MaxPathPoints (41, or 401 in ombrik),
       %                 or through a node at x = 0 made by a direct call:
@@ -427,13 +648,43 @@ classdef GraphPlugin
       %   past it may stand at FROM or TO.
       %
       %   Example:
-      %     [p, s] = g.shortestPath([1 1], [7 9]);
+      %     [p, d, s] = g.shortestPath([1 1], [7 9]);
       %     if strcmp(s, 'found'), disp(p), end
+      %     [p, d] = g.shortestPath([1 1; 1 1], [7 9; 3 1]);  % a graph of its own
+      h = g.Graph;
+      if ~ischar(h)
+        try
+          if nargin == 3
+            [path, m, d] = graphplugin_engine(30, h, from, to);
+            if numel(from) == 2
+              status = 'found';
+              if ~m
+                status = 'noPath';
+              end
+            else
+              [path, status] = path_rows(path, m);
+            end
+            return
+          end
+        catch  % refused by the engine: see the quick path above
+        end
+        arguments_count(nargin, 3, 3, 'shortestPath', 'shortestPath(G, FROM, TO)');
+        one = numel(from) == 2 && numel(to) == 2;
+        [from, to] = own_pairs(from, to, 'shortestPath', 'FROM', 'TO');
+        [path, m, d] = engine('shortestPath', 30, h, from, to);
+        [path, status] = path_rows(path, m);
+        if one
+          path = path{1};
+          status = status{1};
+        end
+        return
+      end
+      d = NaN;  % the plug-ins report no cost
       asked = false;
       try
         if nargin == 3 && numel(from) == 2 && numel(to) == 2 ...
             && all(from == int32(from) & from) && all(to == int32(to) & to)
-          r = feval(g.Name, from(1), from(2), to(1), to(2), 0, 4, 0);
+          r = feval(h, from(1), from(2), to(1), to(2), 0, 4, 0);
           asked = true;
         end
       catch  % refused by the tests or the plug-in: see the quick path above
@@ -484,10 +735,24 @@ classdef GraphPlugin
       %
       %   Example:
       %     g.mergeNodes([1 1], [3 1]);   % (1, 1) takes over (3, 1)'s edges
+      h = g.Graph;
+      if ~ischar(h)
+        try
+          if nargin == 3 && numel(keep) == 2 && numel(fold) == 2
+            graphplugin_engine(16, h, keep, fold);
+            return
+          end
+        catch  % refused by the engine: see the quick path above
+        end
+        arguments_count(nargin, 3, 3, 'mergeNodes', 'mergeNodes(G, KEEP, FOLD)');
+        engine('mergeNodes', 16, h, position(keep, 'mergeNodes', 'KEEP', true), ...
+               position(fold, 'mergeNodes', 'FOLD', true));
+        return
+      end
       try
         if nargin == 3 && numel(keep) == 2 && numel(fold) == 2 ...
             && all(keep == int32(keep) & keep) && all(fold == int32(fold) & fold)
-          feval(g.Name, keep(1), keep(2), fold(1), fold(2), 0, 5, 0);
+          feval(h, keep(1), keep(2), fold(1), fold(2), 0, 5, 0);
           return
         end
       catch  % refused by the tests or the plug-in: see the quick path above
@@ -502,13 +767,27 @@ classdef GraphPlugin
       % REMOVENODE  Remove the node at P and every edge at it.
       %   removeNode(G, P) is mergeNodes(G, P, P): the plug-in removes a node
       %   by merging it into itself. Where several nodes stand at P, the last
-      %   made goes. No node at P: nothing changes.
+      %   made goes. No node at P: nothing changes. On a graph of its own, P
+      %   may be an n-by-2 matrix: the node at each row, in order.
       %
       %   Example:
       %     g.removeNode([2 1]);
+      h = g.Graph;
+      if ~ischar(h)
+        try
+          if nargin == 2
+            graphplugin_engine(14, h, p);
+            return
+          end
+        catch  % refused by the engine: see the quick path above
+        end
+        arguments_count(nargin, 2, 2, 'removeNode', 'removeNode(G, P)');
+        engine('removeNode', 14, h, own_rows(p, 'removeNode', 'P'));
+        return
+      end
       try
         if nargin == 2 && numel(p) == 2 && all(p == int32(p) & p)
-          feval(g.Name, p(1), p(2), p(1), p(2), 0, 5, 0);
+          feval(h, p(1), p(2), p(1), p(2), 0, 5, 0);
           return
         end
       catch  % refused by the tests or the plug-in: see the quick path above
@@ -523,7 +802,7 @@ classdef GraphPlugin
       %   [NODES, STATUS] = listNodes(G) is N-by-3: row c is [x y value] of
       %   the c-th node; NODES(:, 1:2) are positions to pass back. An empty
       %   graph gives zeros(0, 3). STATUS is
-      %     'complete' every node
+      %     'complete' every node: always, on a graph of its own
       %     'capped'   G.MaxListed rows (300, or 16666 in ombrik): the bound
       %                was reached, and the graph may hold more nodes, made
       %                later, or none more: no answer of the plug-in tells
@@ -535,8 +814,15 @@ classdef GraphPlugin
       %   Example:
       %     n = g.listNodes();
       %     plot(n(:, 1), n(:, 2), 'o');
+      h = g.Graph;
+      if ~ischar(h)
+        arguments_count(nargin, 1, 1, 'listNodes', 'listNodes(G)');
+        nodes = engine('listNodes', 21, h);
+        status = 'complete';
+        return
+      end
       arguments_count(nargin, 1, 1, 'listNodes', 'listNodes(G)');
-      r = feval(g.Name, 0, 0, 0, 0, 0, 6, 0);
+      r = feval(h, 0, 0, 0, 0, 0, 6, 0);
       status = 'complete';
       if numel(r) == 1
         nodes = zeros(0, 3);  % the plug-in's 1-by-1 zero: an empty graph
@@ -581,45 +867,299 @@ classdef GraphPlugin
     end
 
     function refreshWeights(g, varargin)
-      % REFRESHWEIGHTS  Set every edge weight to the length of its edge (main).
+      % REFRESHWEIGHTS  Set every edge weight to the length of its edge.
       %   refreshWeights(G) recomputes each weight as the straight-line
       %   distance between the positions of the edge's two nodes, cut to a
       %   whole number: after moveNode the weights match the new positions,
-      %   and weights set by setWeight are replaced. Only the 64-bit main has
-      %   it; elsewhere GraphPlugin:notAvailable.
+      %   and weights set by setWeight are replaced. Graphs of their own and
+      %   the 64-bit main have it; elsewhere GraphPlugin:notAvailable.
       %
       %   Example:
-      %     g = GraphPlugin('main');
+      %     g = GraphPlugin();            % or GraphPlugin('main')
       %     g.moveNode([4 5], [8 8]);
       %     g.refreshWeights();
+      h = g.Graph;
+      if ~ischar(h)
+        arguments_count(nargin, 1, 1, 'refreshWeights', 'refreshWeights(G)');
+        engine('refreshWeights', 17, h);
+        return
+      end
       arguments_count(nargin, 1, 1, 'refreshWeights', 'refreshWeights(G)');
       require_command7(g, 'refresh', 'refreshWeights');
       call(g, 7, 0, 0, 0, 0, 0, 0);
     end
 
     function reset(g, varargin)
-      % RESET  Unload the plug-in, emptying its graph.
-      %   reset(G) clears the plug-in from memory (like "clear ombrik"), which
-      %   frees its graph; the next call loads it again with an empty graph.
-      %   Every wrapper bound to the same plug-in sees the empty graph.
+      % RESET  Empty the graph.
+      %   reset(G) on a graph of its own removes every node and edge of that
+      %   graph alone (and of every variable that shares it: H = G).
+      %   On a plug-in it clears the plug-in from memory (like "clear
+      %   ombrik"), which frees its graph; the next call loads it again with
+      %   an empty graph. Every wrapper bound to the same plug-in sees the
+      %   empty graph.
       %
       %   Example:
       %     g.reset();
       %     isempty(g.listNodes())        % true
+      h = g.Graph;
+      if ~ischar(h)
+        arguments_count(nargin, 1, 1, 'reset', 'reset(G)');
+        engine('reset', 4, h);
+        return
+      end
       arguments_count(nargin, 1, 1, 'reset', 'reset(G)');
       clear(g.Name);
+    end
+
+    function n = numNodes(g, varargin)
+      % NUMNODES  The number of nodes of a graph of its own.
+      %   N = numNodes(G) counts every node, two at one position (after
+      %   moveNode) as two. On a plug-in: GraphPlugin:notAvailable.
+      %
+      %   Example:
+      %     g = GraphPlugin();
+      %     g.addNode([1 1; 2 1; 1 1]);
+      %     g.numNodes()                  % 2: (1, 1) was taken
+      h = g.Graph;
+      try
+        if ~ischar(h) && nargin == 1
+          n = graphplugin_engine(5, h);
+          return
+        end
+      catch  % refused by the engine: see the quick path above
+      end
+      arguments_count(nargin, 1, 1, 'numNodes', 'numNodes(G)');
+      require_own(g, 'numNodes');
+      n = engine('numNodes', 5, h);
+    end
+
+    function e = numEdges(g, varargin)
+      % NUMEDGES  The number of edges of a graph of its own.
+      %   E = numEdges(G) counts each undirected edge once, a node joined to
+      %   itself too. On a plug-in: GraphPlugin:notAvailable.
+      %
+      %   Example:
+      %     g.addEdge([1 1; 2 1], [2 1; 3 1], 1);
+      %     g.numEdges()                  % 2
+      h = g.Graph;
+      try
+        if ~ischar(h) && nargin == 1
+          [~, e] = graphplugin_engine(5, h);
+          return
+        end
+      catch  % refused by the engine: see the quick path above
+      end
+      arguments_count(nargin, 1, 1, 'numEdges', 'numEdges(G)');
+      require_own(g, 'numEdges');
+      [~, e] = engine('numEdges', 5, h);
+    end
+
+    function f = findNode(g, p, varargin)
+      % FINDNODE  Whether a node stands at each row of P, on a graph of its own.
+      %   F = findNode(G, P) with P an n-by-2 matrix of positions is n-by-1
+      %   logical: true where a node stands at that row. On a plug-in:
+      %   GraphPlugin:notAvailable.
+      %
+      %   Example:
+      %     g.findNode([1 1; 9 9])        % [true; false]
+      h = g.Graph;
+      try
+        if ~ischar(h) && nargin == 2
+          f = logical(graphplugin_engine(22, h, p));
+          return
+        end
+      catch  % refused by the engine: see the quick path above
+      end
+      arguments_count(nargin, 2, 2, 'findNode', 'findNode(G, P)');
+      require_own(g, 'findNode');
+      f = logical(engine('findNode', 22, h, own_rows(p, 'findNode', 'P')));
+    end
+
+    function f = findEdge(g, a, b, varargin)
+      % FINDEDGE  Whether each row of A is joined to that row of B, on a graph of its own.
+      %   F = findEdge(G, A, B) with A and B n-by-2 matrices of positions is
+      %   n-by-1 logical: true where the node at row k of A has a neighbour
+      %   at row k of B (the first node made there, where several stand at
+      %   A). An edge has no direction: findEdge(G, B, A) answers the same.
+      %   On a plug-in: GraphPlugin:notAvailable.
+      %
+      %   Example:
+      %     g.findEdge([1 1; 1 1], [2 1; 3 1])   % [true; false]
+      h = g.Graph;
+      try
+        if ~ischar(h) && nargin == 3
+          f = logical(graphplugin_engine(23, h, a, b));
+          return
+        end
+      catch  % refused by the engine: see the quick path above
+      end
+      arguments_count(nargin, 3, 3, 'findEdge', 'findEdge(G, A, B)');
+      require_own(g, 'findEdge');
+      [a, b] = own_pairs(a, b, 'findEdge');
+      f = logical(engine('findEdge', 23, h, a, b));
+    end
+
+    function x = edges(g, varargin)
+      % EDGES  Every edge of a graph of its own once, [ax ay bx by weight].
+      %   X = edges(G) is e-by-5: row k is the k-th edge made, from the node
+      %   at (ax, ay), the A it was asked for (the KEEP of a merge), to the
+      %   node at (bx, by), with its weight. A graph without edges gives
+      %   zeros(0, 5). On a plug-in: GraphPlugin:notAvailable, as no answer
+      %   of a plug-in reads a weight back.
+      %
+      %   Example:
+      %     g = GraphPlugin();
+      %     g.addEdge([1 1; 2 1], [2 1; 3 1], [4 7]);
+      %     g.edges()                     % [1 1 2 1 4; 2 1 3 1 7]
+      h = g.Graph;
+      try
+        if ~ischar(h) && nargin == 1
+          x = graphplugin_engine(24, h);
+          return
+        end
+      catch  % refused by the engine: see the quick path above
+      end
+      arguments_count(nargin, 1, 1, 'edges', 'edges(G)');
+      require_own(g, 'edges');
+      x = engine('edges', 24, h);
+    end
+
+    function d = degree(g, p, varargin)
+      % DEGREE  The number of edge ends at the node at each row of P, on a graph of its own.
+      %   D = degree(G, P) with P an n-by-2 matrix of positions is n-by-1: the
+      %   edges of the node at each row, a node joined to itself counting
+      %   twice, as in MATLAB's graph; 0 where no node stands. Where several
+      %   nodes stand at a position, the first made answers. On a plug-in:
+      %   GraphPlugin:notAvailable.
+      %
+      %   Example:
+      %     g.degree([2 1; 9 9])          % [2; 0] in a chain 1-2-3
+      h = g.Graph;
+      try
+        if ~ischar(h) && nargin == 2
+          d = graphplugin_engine(25, h, p);
+          return
+        end
+      catch  % refused by the engine: see the quick path above
+      end
+      arguments_count(nargin, 2, 2, 'degree', 'degree(G, P)');
+      require_own(g, 'degree');
+      d = engine('degree', 25, h, own_rows(p, 'degree', 'P'));
+    end
+
+    function removeEdge(g, a, b, varargin)
+      % REMOVEEDGE  Remove the edge between the nodes at A and B, or of each row pair.
+      %   removeEdge(G, A, B) removes the edge between the node at A and its
+      %   neighbour at B (both directions); the nodes stay. Without such an
+      %   edge nothing changes. With A and B n-by-2 matrices, row k of A and
+      %   row k of B, in order, as n calls would. On a plug-in:
+      %   GraphPlugin:notAvailable.
+      %
+      %   Example:
+      %     g.removeEdge([1 1], [2 1]);
+      %     g.findEdge([1 1], [2 1])      % false
+      h = g.Graph;
+      try
+        if ~ischar(h) && nargin == 3
+          graphplugin_engine(13, h, a, b);
+          return
+        end
+      catch  % refused by the engine: see the quick path above
+      end
+      arguments_count(nargin, 3, 3, 'removeEdge', 'removeEdge(G, A, B)');
+      require_own(g, 'removeEdge');
+      [a, b] = own_pairs(a, b, 'removeEdge');
+      engine('removeEdge', 13, h, a, b);
+    end
+
+    function [nodes, d] = nearest(g, p, maxCost, varargin)
+      % NEAREST  The nodes within a cost of the node at P, cheapest first, on a graph of its own.
+      %   [NODES, D] = nearest(G, P, MAXCOST) is every node whose cheapest
+      %   path from the node at P costs MAXCOST or less: NODES m-by-2
+      %   positions, cheapest first (ties in the order the nodes were made),
+      %   D m-by-1 their costs. The node at P itself is left out. MAXCOST is
+      %   a number of 0 or more; nearest(G, P) is nearest(G, P, Inf): every
+      %   node P reaches. No node at P raises GraphPlugin:noNode. On a
+      %   plug-in: GraphPlugin:notAvailable.
+      %
+      %   Example:
+      %     [nodes, d] = g.nearest([1 1], 5);
+      h = g.Graph;
+      try
+        if ~ischar(h) && nargin == 3
+          [nodes, d] = graphplugin_engine(31, h, p, maxCost);
+          return
+        end
+      catch  % refused by the engine: see the quick path above
+      end
+      arguments_count(nargin, 2, 3, 'nearest', 'nearest(G, P, MAXCOST)');
+      require_own(g, 'nearest');
+      if nargin < 3
+        maxCost = Inf;
+      end
+      if ~isnumeric(maxCost) || ~isreal(maxCost) || ~isscalar(maxCost) || ~(maxCost >= 0)
+        error('GraphPlugin:badArgument', ...
+              'GraphPlugin.nearest: MAXCOST must be one number of 0 or more (Inf for all)');
+      end
+      [nodes, d] = engine('nearest', 31, h, position(p, 'nearest', 'P', true), ...
+                          full(double(maxCost)));
+    end
+
+    function handles = plot(g, path, varargin)
+      % PLOT  Draw the graph's edges as segments, and a path over them.
+      %   H = plot(G) draws every edge of G as a grey segment and every node
+      %   as a dot in the current axes (newplot: hold on keeps what is
+      %   there), and returns the graphics handles, [edges; nodes].
+      %   H = plot(G, PATH) draws PATH, an m-by-2 matrix of positions such as
+      %   shortestPath returns, or a cell array of them, as a thick red line
+      %   over the graph: H is [edges; nodes; path].
+      %
+      %   On a plug-in the graph is read through listNodes and neighbors, so
+      %   a capped listing shows only the nodes listed, with a warning.
+      %   plot draws; a figure that is not shown (figure('visible', 'off'),
+      %   for octave-cli or a script) and print -dpng are the caller's.
+      %
+      %   Example:
+      %     g.plot(g.shortestPath([1 1], [3 1]));
+      %     axis equal
+      %     print('-dpng', 'graph.png');
+      arguments_count(nargin, 1, 2, 'plot', 'plot(G, PATH)');
+      if nargin > 1
+        path = path_points(path);
+      end
+      if ~ischar(g.Graph)
+        nodes = engine('plot', 21, g.Graph);
+        x = engine('plot', 24, g.Graph);
+      else
+        nodes = listNodes(g);
+        near = neighbours_of_rows(g, nodes(:, 1:2));
+        k = cellfun('size', near, 1);
+        x = [repelem(nodes(:, 1:2), k, 1), vertcat(near{:}, zeros(0, 2))];
+      end
+      % All edges as one line, NaN between segments: one object draws fast in every toolkit.
+      xs = [x(:, [1 3]), NaN(size(x, 1), 1)].';
+      ys = [x(:, [2 4]), NaN(size(x, 1), 1)].';
+      ax = newplot();
+      handles = [line([NaN; xs(:)], [NaN; ys(:)], 'Parent', ax, 'Color', [0.7 0.7 0.7]); ...
+                 line([NaN; nodes(:, 1)], [NaN; nodes(:, 2)], 'Parent', ax, ...
+                      'LineStyle', 'none', 'Marker', 'o', 'MarkerSize', 3, ...
+                      'Color', [0.2 0.4 0.8], 'MarkerFaceColor', [0.2 0.4 0.8])];
+      if nargin > 1
+        handles(3, 1) = line(path(:, 1), path(:, 2), 'Parent', ax, 'Color', [0.85 0.1 0.1], ...
+                             'LineWidth', 2.5);
+      end
     end
   end
 
   methods (Static)
     function v = version(varargin)
       % VERSION  The version number of this toolbox and its plug-ins, as text.
-      %   V = GraphPlugin.version() is, for example, '2.0.0': the number on
+      %   V = GraphPlugin.version() is, for example, '3.0.0': the number on
       %   line 2 of Contents.m beside this file, the line MATLAB's ver reads,
       %   and the one the Octave package and the Windows bundle are named by.
       %
       %   Example:
-      %     GraphPlugin.version()        % '2.0.0'
+      %     GraphPlugin.version()        % '3.0.0'
       arguments_count(nargin + 1, 1, 1, 'version', 'GraphPlugin.version()');
       text = fileread(fullfile(fileparts(mfilename('fullpath')), 'Contents.m'));
       v = regexp(text, '^[^\n]*\n%\s*Version\s+(\d+\.\d+\.\d+)\s', 'tokens', 'once');
@@ -687,8 +1227,108 @@ function [maybe, unseen] = may_be_joined(g, from, to)
   end
 end
 
+function varargout = engine(method, op, varargin)
+  % A call of the engine outside a quick path: its refusal names the method.
+  try
+    if nargout > 0
+      [varargout{1:nargout}] = graphplugin_engine(op, varargin{:});
+    else
+      graphplugin_engine(op, varargin{:});
+    end
+  catch err
+    message = regexprep(err.message, '^graphplugin_engine:\s*', '');
+    error(struct('identifier', err.identifier, ...
+                 'message', sprintf('GraphPlugin.%s: %s', method, message)));
+  end
+end
+
+function not_built(name, what)
+  % The file NAME.<mexext()> is not where GraphPlugin looks for it.
+  if strcmp(name, 'graphplugin_engine')
+    where = ['The Octave package and the Windows bundle put it in private/ beside ' ...
+             'GraphPlugin.m: pkg load graphplugin, or addpath the unzipped folder. In a clone ' ...
+             'of the sources: build it (cmake --preset linux, build/octave), then addpath ' ...
+             'the folder it built into.'];
+  else
+    where = ['The Octave package and the Windows bundle put it beside GraphPlugin.m: ' ...
+             'pkg load graphplugin, or addpath the unzipped folder. In a clone of the ' ...
+             'sources: build_plugins, then addpath the folder it built into.'];
+  end
+  error('GraphPlugin:notBuilt', 'GraphPlugin: %s.%s, %s for this host, is not on the path. %s', ...
+        name, mexext(), what, where);
+end
+
+function require_own(g, method)
+  if ischar(g.Graph)
+    error('GraphPlugin:notAvailable', ['GraphPlugin.%s: only a graph of its own has it ' ...
+          '(GraphPlugin()); %s answers no such question'], method, g.Name);
+  end
+end
+
+function P = own_rows(P, method, what)
+  % Positions for the engine: one [x y] in any shape of two elements, or rows of an n-by-2
+  % matrix; whole numbers in the int32 range, 0 as good as any.
+  if isnumeric(P) && numel(P) == 2
+    P = position(P, method, what, true);
+  else
+    P = position_rows(P, method, what, true);
+  end
+end
+
+function [A, B] = own_pairs(A, B, method, a_name, b_name)
+  % Row pairs for the engine, of as many rows each.
+  if nargin < 4
+    a_name = 'A';
+    b_name = 'B';
+  end
+  A = own_rows(A, method, a_name);
+  B = own_rows(B, method, b_name);
+  if size(A, 1) ~= size(B, 1)
+    error('GraphPlugin:badArgument', ...
+          'GraphPlugin.%s: %s and %s must have as many rows (%d and %d)', ...
+          method, a_name, b_name, size(A, 1), size(B, 1));
+  end
+end
+
+function edge_exists(A, B, had)
+  % The warning of addEdge on a graph of its own where some rows were joined already.
+  k = find(had, 1);
+  more = '';
+  if nnz(had) > 1
+    more = sprintf(' (and %d more rows)', nnz(had) - 1);
+  end
+  warning('GraphPlugin:edgeExists', ['GraphPlugin.addEdge: row %d, [%d %d] to [%d %d], is ' ...
+          'an edge already%s; an edge keeps its weight (setWeight changes it)'], ...
+          k, A(k, 1), A(k, 2), B(k, 1), B(k, 2), more);
+end
+
+function [paths, status] = path_rows(R, m)
+  % The engine's paths, one after the other in R, as a cell with a status per row.
+  paths = mat2cell(R, m, 2);
+  status = repmat({'found'}, numel(m), 1);
+  status(m == 0) = {'noPath'};
+end
+
+function P = path_points(P)
+  % A path to draw: m-by-2 positions, or a cell array of them, NaN between them.
+  if iscell(P)
+    parts = cellfun(@path_points, reshape(P, 1, []), 'UniformOutput', false);
+    parts(2, :) = {[NaN NaN]};  % each path, then a break in the line
+    P = vertcat(zeros(0, 2), parts{:});
+    return
+  end
+  if ~isnumeric(P) || ~isreal(P) || ndims(P) ~= 2 || (size(P, 2) ~= 2 && ~isempty(P))
+    error('GraphPlugin:badArgument', ['GraphPlugin.plot: PATH must be an m-by-2 matrix of ' ...
+          'positions, as shortestPath returns, or a cell array of them']);
+  end
+  P = reshape(full(double(P)), [], 2);
+end
+
 function require_command7(g, kind, method)
-  if ~strcmp(g.Command7, kind)
+  if ~ischar(g.Graph) && ~strcmp(g.Command7, kind)
+    error('GraphPlugin:notAvailable', 'GraphPlugin.%s: a graph of its own has no %s command', ...
+          method, kind);
+  elseif ~strcmp(g.Command7, kind)
     error('GraphPlugin:notAvailable', 'GraphPlugin.%s: %s has no %s command (its code 7: %s)', ...
           method, g.Name, kind, g.Command7);
   end
@@ -702,8 +1342,9 @@ function arguments_count(n, lo, hi, method, usage)
   end
 end
 
-function p = position(p, method, what)
-  % A position is [x y], two nonzero whole numbers in the int32 range.
+function p = position(p, method, what, own)
+  % A position is [x y], two whole numbers in the int32 range; nonzero unless a fourth
+  % argument (OWN: for a graph of its own) is given.
   if ~isnumeric(p) || ~isreal(p) || numel(p) ~= 2 || ~all(isfinite(p(:))) ...
       || any(p(:) ~= fix(p(:))) || any(double(p(:)) < -2^31) || any(double(p(:)) > 2^31 - 1)
     error('GraphPlugin:badArgument', ...
@@ -711,7 +1352,7 @@ function p = position(p, method, what)
           method, what);
   end
   p = full(double(reshape(p, 1, 2)));
-  if ~all(p)
+  if ~all(p) && nargin < 4
     error('GraphPlugin:zeroRule', ['GraphPlugin.%s: %s = [%d %d] has a 0; a 0 ends every ' ...
           'answer of the plug-in, so positions take nonzero x and y'], method, what, p(1), p(2));
   end
@@ -763,15 +1404,16 @@ function r = before_zero(r, method)
           'made (the zero rule); the %d rows before it are returned'], method, size(r, 2));
 end
 
-function P = position_rows(P, method, what)
-  % Positions as rows of an n-by-2 matrix, each two nonzero whole numbers in the int32 range.
+function P = position_rows(P, method, what, own)
+  % Positions as rows of an n-by-2 matrix, each two whole numbers in the int32 range; nonzero
+  % unless a fourth argument (OWN: for a graph of its own) is given.
   if ~isnumeric(P) || ~isreal(P) || ndims(P) ~= 2 || size(P, 2) ~= 2
     error('GraphPlugin:badArgument', ...
           'GraphPlugin.%s: %s must be a position [x y] or an n-by-2 matrix of positions', ...
           method, what);
   end
   P = full(double(P));
-  bad = find(~all(P == int32(P) & P ~= 0, 2), 1);  % whole, in range and nonzero
+  bad = find(~all(P == int32(P) & (P ~= 0 | nargin > 3), 2), 1);  % whole, in range, nonzero
   if isempty(bad)
     return
   end
@@ -786,7 +1428,7 @@ end
 
 function v = whole_rows(v, n, method, what, rule)
   % One whole number in the int32 range for all n rows, or one per row; an n-by-1 double.
-  % RULE 'value' refuses a 0, 'weight' a negative number.
+  % RULE 'value' refuses a 0, 'weight' a negative number, 'any' neither.
   if ~isnumeric(v) || ~isreal(v) || (numel(v) ~= 1 && numel(v) ~= n)
     error('GraphPlugin:badArgument', ...
           'GraphPlugin.%s: %s must be one whole number or one per row (%d rows)', method, what, n);
@@ -794,6 +1436,8 @@ function v = whole_rows(v, n, method, what, rule)
   v = full(double(v(:)));
   if strcmp(rule, 'value')
     bad = find(v ~= int32(v) | ~v, 1);
+  elseif strcmp(rule, 'any')
+    bad = find(v ~= int32(v), 1);
   else
     bad = find(v ~= int32(v) | v < 0, 1);
   end
@@ -927,7 +1571,8 @@ function yes = is_64bit_host()
 end
 
 %% Octave's built-in tests (test GraphPlugin); MATLAB reads them as comments. The ones that call
-%% a plug-in run where zelmot is on the path, and are counted as skipped elsewhere.
+%% a plug-in run where zelmot is on the path, those of graphs of their own where the engine is
+%% (on the path, or in private/ beside this file), and are counted as skipped elsewhere.
 
 %!error id=GraphPlugin:unknownPlugin GraphPlugin ("zelmot2")
 %!error id=GraphPlugin:unknownPlugin GraphPlugin (3)
@@ -945,6 +1590,11 @@ end
 %!   end_try_catch
 %!   assert ({k, id}, {k, cases{k, 1}});
 %! endfor
+%!endfunction
+
+%!function [path, status] = path_of (g, from, to)
+%! ## shortestPath's path and status, without its cost.
+%! [path, ~, status] = g.shortestPath (from, to);
 %!endfunction
 
 %!function [out, status, id] = flagged (fn)
@@ -1019,14 +1669,14 @@ end
 %!   # call                                  answer                            status       warning
 %!   @() g.listNodes(),                      [(1:300)', ones(300, 1), 7 * ones(300, 1)], ...
 %!                                                                             "capped",    "listCapped"
-%!   @() g.shortestPath([1 1], [45 1]),      [(5:45)', ones(41, 1)],           "cut",       "pathCut"
-%!   @() g.shortestPath([1 1], [60 1]),      zeros(0, 2),                      "costBound", "costBound"
+%!   @() path_of(g, [1 1], [45 1]),      [(5:45)', ones(41, 1)],           "cut",       "pathCut"
+%!   @() path_of(g, [1 1], [60 1]),      zeros(0, 2),                      "costBound", "costBound"
 %!   # (70, 1) has no edge, but the capped listing cannot show that no later node stands there
-%!   @() g.shortestPath([1 1], [70 1]),      zeros(0, 2),                      "costBound", "costBound"
-%!   @() g.shortestPath([70 1], [1 1]),      zeros(0, 2),                      "costBound", "costBound"
-%!   @() g.shortestPath([400 1], [1 1]),     zeros(0, 2),                      "noPath",    ""
-%!   @() g.shortestPath([1 1], [3 1]),       [1 1; 2 1; 3 1],                  "found",     ""
-%!   @() g.shortestPath([1 1], [9 9]),       zeros(0, 2),                      "noGoal",    ""
+%!   @() path_of(g, [1 1], [70 1]),      zeros(0, 2),                      "costBound", "costBound"
+%!   @() path_of(g, [70 1], [1 1]),      zeros(0, 2),                      "costBound", "costBound"
+%!   @() path_of(g, [400 1], [1 1]),     zeros(0, 2),                      "noPath",    ""
+%!   @() path_of(g, [1 1], [3 1]),       [1 1; 2 1; 3 1],                  "found",     ""
+%!   @() path_of(g, [1 1], [9 9]),       zeros(0, 2),                      "noGoal",    ""
 %! };
 %! for k = 1:rows (cases)
 %!   [out, s, id] = flagged (cases{k, 1});
@@ -1072,14 +1722,14 @@ end
 %! nb = g.neighbors ([25 1]);
 %! assert (nb, [24 1; 26 1]);
 %! assert (g.neighbours (nb), {[23 1; 25 1]; [25 1; 27 1]});
-%! [p, s] = g.shortestPath ([1 1], [3 1]);
+%! [p, ~, s] = g.shortestPath ([1 1], [3 1]);
 %! assert ({p, s}, {[1 1; 2 1; 3 1], "found"});
 %! assert (g.shortestPath (p(end, :), p(1, :)), flipud (p));
-%! [p, s] = g.shortestPath ([2 1], [2 1]);
+%! [p, ~, s] = g.shortestPath ([2 1], [2 1]);
 %! assert ({p, s}, {[2 1], "found"});
-%! [p, s] = g.shortestPath ([1 1], [8 8]);
+%! [p, ~, s] = g.shortestPath ([1 1], [8 8]);
 %! assert ({p, s}, {zeros(0, 2), "noGoal"});
-%! [p, s] = g.shortestPath ([8 8], [1 1]);
+%! [p, ~, s] = g.shortestPath ([8 8], [1 1]);
 %! assert ({p, s}, {zeros(0, 2), "noPath"});
 %! n = g.listNodes ();
 %! assert (n([1 end], :), [1 1 7; 9 9 7]);
@@ -1099,9 +1749,63 @@ end
 %! assert (! any (ismember ({"call", "require_command7", "arguments_count"}, listed)));
 %! assert (all (ismember ({"neighbors", "neighbours", "listNodes", "disp"}, listed)));
 %! if (exist ("ombrik") == 3)
-%!   d = GraphPlugin ();
+%!   d = GraphPlugin ("ombrik");
 %!   assert ({d.Name, d.MaxPathPoints, d.MaxListed}, {"ombrik", 401, 16666});
 %! endif
+
+%!testif ; exist ("graphplugin_engine") == 3 || ! isempty (dir (fullfile (fileparts (which ("GraphPlugin")), "private", ["graphplugin_engine." mexext()])))
+%! ## A graph of its own: zeros welcome, addEdge makes both ends, paths whole with their costs,
+%! ## one row or many; what is refused raises its identifier, names the method and changes
+%! ## nothing.
+%! g = GraphPlugin ();
+%! g.addNode ([0 0; 1 0], [0 2]);
+%! g.addEdge ([0 0; 1 0], [1 0; 2 0], [3 4]);          # (2, 0) made, value 1
+%! lastwarn ("", "");
+%! evalc ("g.addEdge ([1 0], [0 0], 9);");            # joined already: keeps its weight 3
+%! [~, id] = lastwarn ();
+%! assert (id, "GraphPlugin:edgeExists");
+%! answers = {
+%!   @() g.listNodes (),                          [0 0 0; 1 0 2; 2 0 1]
+%!   @() g.edges (),                              [0 0 1 0 3; 1 0 2 0 4]
+%!   @() nthargout (1:3, @(a, b) g.shortestPath (a, b), [0 0], [2 0]), {[0 0; 1 0; 2 0], 7, "found"}
+%!   @() nthargout (1:2, @(a, b) g.shortestPath (a, b), [2 0; 0 0], [0 0; 0 0]), {{[2 0; 1 0; 0 0]; [0 0]}, [7; 0]}
+%!   @() nthargout (1:2, @(p, c) g.nearest (p, c), [0 0], 5), {[1 0], 3}
+%!   @() {g.numNodes(), g.numEdges(), g.degree([1 0; 5 5])}, {3, 2, [2; 0]}
+%!   @() {g.findNode([2 0; 3 0]), g.findEdge([0 0], [2 0])}, {[true; false], false}
+%! };
+%! for k = 1:rows (answers)
+%!   assert ({k, answers{k, 1}()}, {k, answers{k, 2}});
+%! endfor
+%! before = {g.listNodes(), g.edges()};
+%! refuse ({
+%!   "GraphPlugin:badArgument",    @() g.addNode ([1 2 3], 1)
+%!   "GraphPlugin:badArgument",    @() g.addEdge ([1 1], [2 2])
+%!   "GraphPlugin:badArgument",    @() g.numEdges (1)
+%!   "GraphPlugin:badArgument",    @() g.nearest ([0 0], -1)
+%!   "GraphPlugin:negativeWeight", @() g.setWeight ([0 0], [1 0], -1)
+%!   "GraphPlugin:noNode",         @() g.shortestPath ([0 0], [9 9])
+%!   "GraphPlugin:noNode",         @() g.nearest ([9 9], 1)
+%!   "GraphPlugin:notAvailable",   @() g.importGrid (1, 1, 1)
+%! });
+%! assert ({g.listNodes(), g.edges()}, before);
+%! try
+%!   g.shortestPath ([0 0], [9 9]);
+%! catch err
+%!   assert (strncmp (err.message, "GraphPlugin.shortestPath: ", 26), err.message);
+%! end_try_catch
+
+%!testif ; exist ("graphplugin_engine") == 3 || ! isempty (dir (fullfile (fileparts (which ("GraphPlugin")), "private", ["graphplugin_engine." mexext()])))
+%! ## A handle: h = g shares the graph, copy(g) does not, delete(g) frees it for both.
+%! g = GraphPlugin ();
+%! h = g;
+%! h.addNode ([1 1]);
+%! c = copy (g);
+%! c.addNode ([2 2]);
+%! assert ({g.numNodes(), c.numNodes()}, {1, 2});
+%! delete (g);
+%! refuse ({"GraphPlugin:noGraph", @() h.numNodes()});
+%! assert (c.listNodes (), [1 1 1; 2 2 1]);
+%! assert (! isempty (strfind (evalc ("disp (c)"), "2 nodes, 0 edges")));
 
 %!test
 %! ## The version line, line 2 of Contents.m, in the form MATLAB's ver reads, and version().

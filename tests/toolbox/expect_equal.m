@@ -1,7 +1,7 @@
 function expect_equal(actual, expected, what)
 % EXPECT_EQUAL  Raise an error naming WHAT unless ACTUAL equals EXPECTED, size and class of
-% number aside (isequal), with both shown.
-  if ~isequal(size(actual), size(expected)) || ~isequal(actual, expected)
+% number aside, NaN equal to NaN (isequaln), with both shown.
+  if ~isequal(size(actual), size(expected)) || ~isequaln(actual, expected)
     error('toolboxTest:mismatch', '%s\n  expected: %s\n  actual:   %s', what, ...
           shown(expected), shown(actual));
   end

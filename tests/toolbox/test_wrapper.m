@@ -3,10 +3,23 @@ function test_wrapper(name, plugin_dir)
 % empty answers, the argument errors, the traps of the raw answers refused or flagged, and that
 % direct calls see what the wrapper did. Positions come back as rows [x y]. The GraphPlugin on
 % the path is the one tested (an installed package's); without one, this clone's.
+% NAME 'engine' tests graphs of their own, GraphPlugin(), on the engine in PLUGIN_DIR: every
+% method, the 2.x ones with the plug-in checks that hold there too, and their lifetime.
   if isempty(which('GraphPlugin'))
     addpath(fullfile(fileparts(fileparts(fileparts(mfilename('fullpath')))), 'toolbox'));
   end
   addpath(plugin_dir);
+  if strcmp(name, 'engine')
+    checks = {@own_graph_has_no_bounds, @own_graph_builds_and_reads, @own_graph_finds_paths, ...
+              @own_graph_changes, @own_graph_refuses_and_changes_nothing, ...
+              @own_graphs_live_as_handles, @own_graph_plots, @moves_nodes_with_their_edges, ...
+              @sets_weights_that_paths_follow, @merges_and_removes_nodes, @prints_help};
+    for k = 1:numel(checks)
+      checks{k}(GraphPlugin());
+      fprintf('ok %s %s\n', name, func2str(checks{k}));
+    end
+    return
+  end
   g = GraphPlugin(name);
   checks = {@binds_to_the_plugin, @answers_nothing_with_empty_shapes, @adds_and_lists_nodes, ...
             @adds_edges_and_lists_neighbours, @joins_a_node_to_itself_as_the_build_says, ...
@@ -37,8 +50,8 @@ end
 function answers_nothing_with_empty_shapes(g)
   expect_equal(g.listNodes(), zeros(0, 3), 'listNodes of an empty graph');
   expect_equal(g.neighbors([1 1]), zeros(0, 2), 'neighbours without a node');
-  [p, s] = g.shortestPath([1 1], [2 2]);
-  expect_equal({p, s}, {zeros(0, 2), 'noPath'}, 'path in an empty graph');
+  [p, d, s] = g.shortestPath([1 1], [2 2]);
+  expect_equal({p, d, s}, {zeros(0, 2), NaN, 'noPath'}, 'path in an empty graph: no cost');
   g.addNode([1 1], 5);
   expect_equal(g.neighbours([1 1]), zeros(0, 2), 'neighbours of a node without edges');
   % The plug-in itself still answers its 1-by-1 zero: the wrapper changes only its own copy.
@@ -125,7 +138,7 @@ function tells_the_path_answers_apart(g)
     [1 1],   [9 9],   zeros(0, 2),            'noGoal'    % no node at the goal
   };
   for k = 1:size(cases, 1)
-    [p, s, ~] = quietly(@() g.shortestPath(cases{k, 1}, cases{k, 2}));
+    [p, ~, s, ~] = quietly(@() g.shortestPath(cases{k, 1}, cases{k, 2}));
     expect_equal({p, s}, cases(k, 3:4), sprintf('path case %d', k));
   end
   % What the plug-in itself answers in the two empty cases.
@@ -135,7 +148,7 @@ function tells_the_path_answers_apart(g)
   feval(g.Name, 0, 2, 1, 1, 1, 0, 1);
   g.addNode([5 2], 1);
   feval(g.Name, 5, 2, 0.5, 2, 1, 0, 1);  % 0.5: the edge switch on, truncated to x = 0
-  [p, s, ~] = quietly(@() g.shortestPath([1 1], [5 2]));
+  [p, ~, s, ~] = quietly(@() g.shortestPath([1 1], [5 2]));
   expect_equal({p, s}, {[5 2], 'cut'}, 'cut at a node with x = 0');
 end
 
@@ -146,7 +159,7 @@ function cuts_long_paths_at_the_plugin_limit(g)
   for k = 1:n - 1
     g.addEdge(chain(k, :), chain(k + 1, :), 1);
   end
-  [p, s, ~] = quietly(@() g.shortestPath(chain(1, :), chain(n, :)));
+  [p, ~, s, ~] = quietly(@() g.shortestPath(chain(1, :), chain(n, :)));
   m = min(n, g.MaxPathPoints);
   expect_equal(p, [(n - m + 1:n).', ones(m, 1)], 'the points nearest the goal, in order');
   expected = 'found';
@@ -299,9 +312,9 @@ function flags_the_zero_rule_and_the_bounds(g)
   n = 301;
   g.addNode([(1:n).', ones(n, 1)], 2);
   g.addEdge([(1:n - 1).', ones(n - 1, 1)], [(2:n).', ones(n - 1, 1)], 100);
-  [p, s, id] = quietly(@() g.shortestPath([1 1], [n 1]));
+  [p, ~, s, id] = quietly(@() g.shortestPath([1 1], [n 1]));
   expect_equal({p, s, id}, {zeros(0, 2), 'costBound', 'GraphPlugin:costBound'}, 'cost bound');
-  [p, s, id] = quietly(@() g.shortestPath([1 1], [n - 1, 1]));
+  [p, ~, s, id] = quietly(@() g.shortestPath([1 1], [n - 1, 1]));
   expected = {'found', ''};
   if n - 1 > g.MaxPathPoints
     expected = {'cut', 'GraphPlugin:pathCut'};
@@ -309,7 +322,7 @@ function flags_the_zero_rule_and_the_bounds(g)
   expect_equal({p(end, :), s, id}, [{[n - 1, 1]}, expected], 'just under the cost bound');
   warning('off', 'GraphPlugin:costBound');  % a user's choice: the status alone tells
   lastwarn('', '');
-  [~, s] = g.shortestPath([1 1], [n 1]);
+  [~, ~, s] = g.shortestPath([1 1], [n 1]);
   [~, id] = lastwarn();
   warning('on', 'GraphPlugin:costBound');
   expect_equal({s, id}, {'costBound', ''}, 'the warning turned off');
@@ -331,7 +344,9 @@ end
 function prints_help(g) %#ok<INUSD>
   text = evalc('help GraphPlugin');
   for method = {'addNode', 'addEdge', 'neighbors', 'moveNode', 'setWeight', 'shortestPath', ...
-                'mergeNodes', 'removeNode', 'listNodes', 'importGrid', 'refreshWeights', 'reset'}
+                'mergeNodes', 'removeNode', 'listNodes', 'importGrid', 'refreshWeights', 'reset', ...
+                'copy', 'numNodes', 'numEdges', 'findNode', 'findEdge', 'edges', 'degree', ...
+                'removeEdge', 'nearest'}  % Octave's help GraphPlugin.plot and .delete show its own
     if isempty(strfind(text, method{1}))
       error('toolboxTest:help', 'help GraphPlugin does not name %s', method{1});
     end
@@ -447,7 +462,7 @@ function reads_shared_positions_as_the_search_does(g)
     if strcmp(steps{k, 3}, 'answer')  % an answer alone, no status
       out = {fn(), 'answer'};
     elseif ~isempty(steps{k, 3})
-      evalc('[out{:}] = fn();');
+      evalc('[out{1}, ~, out{2}] = fn();');  % the path and its status
     else
       fn();
     end
@@ -464,9 +479,225 @@ function reads_shared_positions_as_the_search_does(g)
   g.addNode([9 9; 5 5; 1 1], 1);
   g.addEdge([9 9], [5 5], 1);
   g.moveNode([9 9], [1 1]);
-  [p, s, id] = quietly(@() g.shortestPath([1 1], [5 5]));
+  [p, ~, s, id] = quietly(@() g.shortestPath([1 1], [5 5]));
   expect_equal({p, s, id, g.neighbors([1 1])}, ...
                {zeros(0, 2), 'costBound', 'GraphPlugin:costBound', [5 5]}, 'the last node bare');
+end
+
+function own_graph_has_no_bounds(g)
+  expect_equal({g.Name, g.MaxPathPoints, g.MaxListed, g.CostBound, g.Command7, g.Store}, ...
+               {'', Inf, Inf, Inf, 'refresh', 'indexed'}, 'the properties of a graph of its own');
+  % More nodes than any plug-in lists, a path of more points than any returns, costing more
+  % than the plug-ins' cost bound: all whole.
+  n = 20000;
+  g.addNode([(1:n).', zeros(n, 1)], 7);
+  g.addEdge([(1:499).', zeros(499, 1)], [(2:500).', zeros(499, 1)], 100);
+  [nodes, s] = g.listNodes();
+  expect_equal({size(nodes, 1), nodes(end, :), s}, {n, [n 0 7], 'complete'}, 'a whole listing');
+  [p, d, s] = g.shortestPath([1 0], [500 0]);
+  expect_equal({p, d, s}, {[(1:500).', zeros(500, 1)], 49900, 'found'}, 'a whole path, its cost');
+  expect_equal({g.numNodes(), g.numEdges()}, {n, 499}, 'the counts');
+  text = evalc('disp(g)');
+  if isempty(strfind(text, sprintf('%d nodes, 499 edges', n)))
+    error('toolboxTest:disp', 'disp(g) does not show the counts:\n%s', text);
+  end
+end
+
+function own_graph_builds_and_reads(g)
+  g.addNode([0 0; 1 0; 0 1; 1 0], [0 5 -3 9]);  % 0 is a position and a value; (1, 0) keeps 5
+  g.addEdge([0 0; 1 0], [1 0; 2 2], [4 7]);       % (2, 2) is made, with value 1
+  g.addEdge([0 0], [0 0], 1);                     % a node joined to itself
+  lastwarn('', '');
+  evalc('g.addEdge([1 0; 0 1; 0 0], [0 0; 0 0; 1 0], 9);');  % rows 1 and 3 are joined already
+  [said, id] = lastwarn();
+  expect_equal(id, 'GraphPlugin:edgeExists', 'an existing edge warns');
+  if isempty(strfind(said, 'row 1')) || isempty(strfind(said, '1 more'))
+    error('toolboxTest:warning', 'the edgeExists warning does not name row 1 and 1 more: %s', said);
+  end
+  reads = {
+    % call                                               answer
+    @() g.listNodes(),                                   [0 0 0; 1 0 5; 0 1 -3; 2 2 1]
+    @() g.edges(),                                       [0 0 1 0 4; 1 0 2 2 7; 0 0 0 0 1; 0 1 0 0 9]
+    @() [g.numNodes(), g.numEdges()],                    [4 4]
+    @() g.neighbors([0 0]),                              [1 0; 0 0; 0 0; 0 1]
+    @() g.neighbours([0 0; 1 0; 7 7]),                   {[1 0; 0 0; 0 0; 0 1]; [0 0; 2 2]; zeros(0, 2)}
+    @() g.neighbors(zeros(0, 2)),                        cell(0, 1)
+    @() g.degree([0 0; 1 0; 7 7]),                       [4; 2; 0]
+    @() g.findNode([0 0; 2 2; 3 3]),                     [true; true; false]
+    @() g.findEdge([0 0; 1 0; 2 2; 7 7], [1 0; 0 0; 0 0; 0 0]), [true; true; false; false]
+    @() class(g.findNode([0 0])),                        'logical'
+    @() g.findEdge(int32([2 2]), single([1; 0])),        true      % other types, a column
+  };
+  for k = 1:size(reads, 1)
+    expect_equal(reads{k, 1}(), reads{k, 2}, sprintf('read %d: %s', k, func2str(reads{k, 1})));
+  end
+end
+
+function own_graph_finds_paths(g)
+  g.addNode([5 5; 9 9], 1);                       % (5, 5) without edges
+  g.addEdge([0 0; 1 0; 2 0; 3 0], [1 0; 2 0; 3 0; 4 0], [1 2 3 4]);
+  chain = [(0:4).', zeros(5, 1)];
+  cases = {
+    % from           to               path                  cost             status
+    [0 0],           [4 0],           chain,                10,              'found'
+    [4 0],           [0 0],           flipud(chain),        10,              'found'
+    [2 0],           [2 0],           [2 0],                0,               'found'
+    [0 0],           [5 5],           zeros(0, 2),          Inf,             'noPath'
+    [0 0; 9 9; 1 0], [4 0; 0 0; 3 0], {chain; zeros(0, 2); chain(2:4, :)}, [10; Inf; 5], ...
+                                                                             {'found'; 'noPath'; 'found'}
+    zeros(0, 2),     zeros(0, 2),     cell(0, 1),           zeros(0, 1),     cell(0, 1)
+  };
+  for k = 1:size(cases, 1)
+    [p, d, s] = g.shortestPath(cases{k, 1}, cases{k, 2});
+    expect_equal({p, d, s}, cases(k, 3:5), sprintf('path case %d', k));
+  end
+  reach = {
+    % P       maxCost   nodes                    costs
+    [0 0],    3,        [1 0; 2 0],              [1; 3]
+    [0 0],    Inf,      chain(2:end, :),         [1; 3; 6; 10]
+    [2 0],    3,        [1 0; 0 0; 3 0],         [2; 3; 3]     % a tie: (0, 0) was made first
+    [0 0],    0,        zeros(0, 2),             zeros(0, 1)
+    [5 5],    100,      zeros(0, 2),             zeros(0, 1)
+  };
+  for k = 1:size(reach, 1)
+    [nodes, d] = g.nearest(reach{k, 1:2});
+    expect_equal({nodes, d}, reach(k, 3:4), sprintf('nearest case %d', k));
+  end
+  [nodes, d] = g.nearest([0 0]);
+  expect_equal({nodes, d}, reach(2, 3:4), 'nearest without a bound');
+  g.setWeight([0 0], [1 0], 0);                   % weights of 0 are weights
+  g.addEdge([0 0], [4 0], 5);
+  [p, d] = g.shortestPath([0 0], [4 0]);
+  expect_equal({p, d}, {[0 0; 4 0], 5}, 'the cheaper edge');
+end
+
+function own_graph_changes(g)
+  g.addEdge([0 0; 3 4; 6 8], [3 4; 6 8; 0 0], 1);  % a triangle of sides 5, 5 and 10
+  steps = {
+    % change                                    edges after it
+    @() g.removeEdge([0 0; 5 5], [3 4; 5 5]),   [3 4 6 8 1; 6 8 0 0 1]
+    @() g.refreshWeights(),                     [3 4 6 8 5; 6 8 0 0 10]
+    @() g.setWeight([0 0; 7 7], [6 8; 0 0], 2), [3 4 6 8 5; 6 8 0 0 2]
+    @() g.moveNode([3 4], [0 4]),               [0 4 6 8 5; 6 8 0 0 2]
+    @() g.mergeNodes([6 8], [0 4]),             [6 8 0 0 2]               % (0, 4) folded away
+    @() g.addEdge([6 8], [-1 -1], 3),           [6 8 0 0 2; 6 8 -1 -1 3]
+    @() g.removeNode([0 0; 9 9]),               [6 8 -1 -1 3]
+  };
+  for k = 1:size(steps, 1)
+    steps{k, 1}();
+    expect_equal(g.edges(), steps{k, 2}, sprintf('change %d: %s', k, func2str(steps{k, 1})));
+  end
+  expect_equal(g.listNodes(), [6 8 1; -1 -1 1], 'the nodes after the changes');
+  other = GraphPlugin();
+  other.addNode([1 1]);
+  g.reset();
+  expect_equal({g.numNodes(), g.edges(), other.listNodes()}, {0, zeros(0, 5), [1 1 1]}, ...
+               'reset empties this graph only');
+end
+
+function own_graph_refuses_and_changes_nothing(g)
+  g.addEdge([0 0; 1 0], [1 0; 2 0], 1);
+  graph = @() {g.listNodes(), g.edges()};
+  before = graph();
+  bad = {
+    % call                                          identifier        the message names
+    @() g.addNode([1 2 3], 1),                      'badArgument',    'GraphPlugin.addNode'
+    @() g.addNode([5 5], 0.5),                      'badArgument',    'VALUES(1)'
+    @() g.addNode([5 5; 6 6], [1 2 3]),             'badArgument',    'one per row'
+    @() g.addNode([5 5], 1, 1),                     'badArgument',    'addNode(G, P, VALUE)'
+    @() g.addEdge([5 5], [6 6]),                    'badArgument',    'addEdge(G, A, B, WEIGHT)'
+    @() g.addEdge([5 5; 6 6], [7 7], 1),            'badArgument',    '2 and 1'
+    @() g.addEdge([5 5], [6 NaN], 1),               'badArgument',    'B must be a position'
+    @() g.addEdge([5 5; 6 6], [6 6; 7 NaN], 1),     'badArgument',    'row 2 of B'
+    @() g.addEdge([5 5], [6 6], -1),                'negativeWeight', 'WEIGHT(1)'
+    @() g.addEdge([5 5; 6 6], [6 6; 7 7], [1 -1]),  'negativeWeight', 'WEIGHT(2)'
+    @() g.setWeight([0 0], [1 0], -2),              'negativeWeight', 'GraphPlugin.setWeight'
+    @() g.shortestPath([0 0], [8 8]),               'noNode',         'GraphPlugin.shortestPath'
+    @() g.shortestPath([0 0; 8 8], [1 0; 0 0]),     'noNode',         'GraphPlugin.shortestPath'
+    @() g.shortestPath([0 0], [1 0; 2 0]),          'badArgument',    '1 and 2'
+    @() g.nearest([8 8], 1),                        'noNode',         'GraphPlugin.nearest'
+    @() g.nearest([0 0], -1),                       'badArgument',    'MAXCOST'
+    @() g.nearest([0 0], NaN),                      'badArgument',    'MAXCOST'
+    @() g.moveNode([0 0; 1 0], [5 5; 6 6]),         'badArgument',    'FROM'
+    @() g.mergeNodes([0 0], [1 0], [2 0]),          'badArgument',    'mergeNodes(G, KEEP, FOLD)'
+    @() g.removeEdge([0 0; 1 0], [1 0]),            'badArgument',    'GraphPlugin.removeEdge'
+    @() g.findEdge([0 0]),                          'badArgument',    'findEdge(G, A, B)'
+    @() g.degree('ab'),                             'badArgument',    'GraphPlugin.degree'
+    @() g.numNodes(1),                              'badArgument',    'numNodes(G)'
+    @() g.edges(1),                                 'badArgument',    'edges(G)'
+    @() g.copy(1),                                  'badArgument',    'copy(G)'
+    @() g.plot([1 2 3]),                            'badArgument',    'PATH'
+    @() g.importGrid(1, 1, 1),                      'notAvailable',   'GraphPlugin.importGrid'
+  };
+  for k = 1:size(bad, 1)
+    err = expect_error(bad{k, 1}, ['GraphPlugin:' bad{k, 2}], func2str(bad{k, 1}));
+    if isempty(strfind(err.message, bad{k, 3}))
+      error('toolboxTest:message', '%s: the message does not name %s: %s', ...
+            func2str(bad{k, 1}), bad{k, 3}, err.message);
+    end
+  end
+  expect_equal(graph(), before, 'the graph after the refused calls');
+  if exist('zelmot') == 3  % the methods of graphs of their own, asked of a plug-in
+    z = GraphPlugin('zelmot');
+    for method = {@numNodes, @numEdges, @edges}
+      expect_error(@() method{1}(z), 'GraphPlugin:notAvailable', func2str(method{1}));
+    end
+    expect_error(@() z.nearest([1 1], 1), 'GraphPlugin:notAvailable', 'nearest on zelmot');
+  end
+end
+
+function own_graphs_live_as_handles(g)
+  g.addNode([1 1; 2 2]);
+  h = g;
+  h.addNode([3 3]);
+  c = copy(g);
+  c.addEdge([1 1], [2 2], 4);
+  expect_equal({g.numNodes(), g.numEdges(), c.listNodes(), c.numEdges()}, ...
+               {3, 0, g.listNodes(), 1}, 'h = g shares the graph, copy(g) does not');
+  delete(g);
+  expect_error(@() h.numNodes(), 'GraphPlugin:noGraph', 'a call on a freed graph');
+  expect_error(@() h.addNode([4 4]), 'GraphPlugin:noGraph', 'a change of a freed graph');
+  delete(h);                                     % again: nothing to free, no error
+  if isempty(strfind(evalc('disp(h)'), 'not available'))
+    error('toolboxTest:disp', 'disp of a freed graph does not say so');
+  end
+  expect_equal(c.numEdges(), 1, 'the copy outlives its original');
+  if exist('graphplugin_engine') == 3  % the engine itself is on the path: ask it
+    t = GraphPlugin();
+    id = t.Graph;
+    clear t;                                     % the last reference: the graph is freed
+    expect_equal(graphplugin_engine(2, id), 0, 'the last reference gone frees the graph');
+    clear graphplugin_engine;                    % frees every graph
+    expect_error(@() c.numNodes(), 'GraphPlugin:noGraph', 'a graph from before a clear');
+    expect_equal(GraphPlugin().numNodes(), 0, 'a new graph after the clear');
+  end
+end
+
+function own_graph_plots(g)
+  if ~any(strcmp(available_graphics_toolkits(), 'gnuplot'))
+    error('toolboxTest:plot', 'no gnuplot toolkit to draw with headless (Debian: gnuplot-nox)');
+  end
+  g.addEdge([0 0; 1 0], [1 0; 1 1], 1);
+  warning('off', 'Octave:gnuplot-graphics');
+  graphics_toolkit('gnuplot');
+  fig = figure('visible', 'off');
+  h = g.plot();
+  expect_equal({numel(h), all(ishghandle(h))}, {2, true}, 'edges and nodes');
+  x = get(h(1), 'XData');
+  expect_equal(x(~isnan(x)), [0 1 1 1], 'every edge a segment');
+  h = g.plot(g.shortestPath([0 0], [1 1]));
+  expect_equal({numel(h), get(h(3), 'XData'), get(h(3), 'YData')}, {3, [0 1 1], [0 0 1]}, ...
+               'the path over the edges');
+  h = g.plot({[0 0; 1 0], [1 0; 1 1]});
+  expect_equal(get(h(3), 'XData'), [0 1 NaN 1 1 NaN], 'paths of a cell, apart');
+  file = [tempname() '.png'];
+  print(fig, file, '-dpng');
+  close(fig);
+  fid = fopen(file, 'r');
+  head = fread(fid, 8, 'uint8=>double').';
+  fclose(fid);
+  delete(file);
+  expect_equal(head, [137 80 78 71 13 10 26 10], 'the picture is a PNG');
 end
 
 function varargout = quietly(fn)
