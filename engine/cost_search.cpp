@@ -18,7 +18,6 @@ namespace {
 // sentinels, which no key's distance from the base reaches.
 constexpr std::size_t ARITY = 4;
 constexpr std::size_t FIRST_CAPACITY = 64;
-constexpr CostItem SENTINEL = {0, nullptr};
 
 std::uint64_t key_of(std::int64_t cost, const Node* node) {
     return std::uint64_t{static_cast<std::uint32_t>(cost)} << 32 | node->order;

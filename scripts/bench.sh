@@ -18,7 +18,8 @@ log=$(mktemp)
 trap 'rm -f "$log"' EXIT
 { cmake --preset linux && cmake --build --preset linux --parallel 2 \
     --target graph_bench boost_peer store_memory ombrik_octave &&
-  cmake --preset linux-indexed && cmake --build --preset linux-indexed --parallel 2 --target ombrik_octave; } \
+  cmake --preset linux-indexed && cmake --build --preset linux-indexed --parallel 2 \
+    --target ombrik_octave graphplugin_engine_octave; } \
   > "$log" 2>&1 || { tail -n 60 "$log"; exit 1; }
 
 # Without history: saving it fails, with an error at exit, where ~/.local/share is missing.
@@ -32,4 +33,5 @@ build/cmake/linux/bench/graph_bench \
 octave_rows bench/octave_bench.m build/octave
 octave_rows bench/octave_indexed_bench.m build/octave build/octave-indexed \
   build/cmake/linux/bench/boost_peer
+octave_rows bench/octave_engine_bench.m build/octave-indexed build/cmake/linux/bench/boost_peer
 build/cmake/linux/bench/store_memory 129 500
