@@ -45,10 +45,13 @@ Rows rows_input(const EngineCall& call, int k, const char* name) {
     return Rows{data, n};
 }
 
-void expect_same_rows(const Rows& a, const Rows& b, const char* names) {
-    if (a.n != b.n)
-        raise_error("badArgument", "%s must have as many rows (%llu and %llu)", names,
-                    static_cast<unsigned long long>(a.n), static_cast<unsigned long long>(b.n));
+RowPairs pair_inputs(const EngineCall& call, const char* a_name, const char* b_name) {
+    const RowPairs p{rows_input(call, 3, a_name), rows_input(call, 4, b_name)};
+    if (p.a.n != p.b.n)
+        raise_error("badArgument", "%s and %s must have as many rows (%llu and %llu)", a_name,
+                    b_name, static_cast<unsigned long long>(p.a.n),
+                    static_cast<unsigned long long>(p.b.n));
+    return p;
 }
 
 Numbers numbers_input(const EngineCall& call, int k, std::size_t n, const char* name, bool weights) {

@@ -32,8 +32,11 @@ struct Rows {
 };
 Rows rows_input(const EngineCall& call, int k, const char* name);
 
-// Raises badArgument unless a and b have as many rows.
-void expect_same_rows(const Rows& a, const Rows& b, const char* names);
+// Inputs 3 and 4 as rows that go in pairs (A and B, FROM and TO, ...), as many of each.
+struct RowPairs {
+    Rows a, b;
+};
+RowPairs pair_inputs(const EngineCall& call, const char* a_name, const char* b_name);
 
 // One whole number in the int32 range for all n rows, or one per row; with `weights`, each 0
 // or more (negativeWeight otherwise).

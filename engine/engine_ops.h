@@ -28,3 +28,6 @@ void op_nearest(const EngineCall& call);        // 31
 
 // The first entry of node that leads to a node at (x, y), or null.
 const Edge* entry_to(const Node* node, std::int32_t x, std::int32_t y);
+
+// The entries of node's list: a self-loop's two count twice.
+std::size_t entry_count(const Node* node);

@@ -19,12 +19,6 @@ std::size_t missing(const Graph* graph, const Rows& p) {
     return n;
 }
 
-std::size_t entry_count(const Node* node) {
-    std::size_t n = 0;
-    for (const Edge* e = node->edges; e; e = e->next) ++n;
-    return n;
-}
-
 // Copies every node and entry of from into the empty graph to, in order; false when memory ran
 // out (to then holds part of the copy, which the caller frees).
 bool copy_into(const Graph* from, Graph* to) {
@@ -65,6 +59,12 @@ bool joined(const Graph* graph, const Node* a, const Node* b) {
 }
 
 }  // namespace
+
+std::size_t entry_count(const Node* node) {
+    std::size_t n = 0;
+    for (const Edge* e = node->edges; e; e = e->next) ++n;
+    return n;
+}
 
 const Edge* entry_to(const Node* node, std::int32_t x, std::int32_t y) {
     for (const Edge* e = node->edges; e; e = e->next)
@@ -136,9 +136,7 @@ void op_add_nodes(const EngineCall& call) {
 void op_add_edges(const EngineCall& call) {
     expect_inputs(call, 5, "addEdges (OP 11, H, A, B, W)");
     EngineGraph* g = graph_input(call);
-    const Rows a = rows_input(call, 3, "A");
-    const Rows b = rows_input(call, 4, "B");
-    expect_same_rows(a, b, "A and B");
+    const auto [a, b] = pair_inputs(call, "A", "B");
     const Numbers w = numbers_input(call, 5, a.n, "W", true);
     double* had = output(call, 0, a.n, 1);
     // The ends found before anything changes: what is missing is reserved, and what is there
@@ -163,9 +161,7 @@ void op_add_edges(const EngineCall& call) {
 void op_set_weights(const EngineCall& call) {
     expect_inputs(call, 5, "setWeights (OP 12, H, A, B, W)");
     EngineGraph* g = graph_input(call);
-    const Rows a = rows_input(call, 3, "A");
-    const Rows b = rows_input(call, 4, "B");
-    expect_same_rows(a, b, "A and B");
+    const auto [a, b] = pair_inputs(call, "A", "B");
     const Numbers w = numbers_input(call, 5, a.n, "W", true);
     double* found = output(call, 0, a.n, 1);
     for (std::size_t i = 0; i < a.n; ++i) {
@@ -178,9 +174,7 @@ void op_set_weights(const EngineCall& call) {
 void op_remove_edges(const EngineCall& call) {
     expect_inputs(call, 4, "removeEdges (OP 13, H, A, B)");
     EngineGraph* g = graph_input(call);
-    const Rows a = rows_input(call, 3, "A");
-    const Rows b = rows_input(call, 4, "B");
-    expect_same_rows(a, b, "A and B");
+    const auto [a, b] = pair_inputs(call, "A", "B");
     double* found = output(call, 0, a.n, 1);
     for (std::size_t i = 0; i < a.n; ++i) {
         Node* first = find_node(&g->graph, a.x(i), a.y(i));
@@ -207,9 +201,7 @@ void op_remove_nodes(const EngineCall& call) {
 void op_move_nodes(const EngineCall& call) {
     expect_inputs(call, 4, "moveNodes (OP 15, H, FROM, TO)");
     EngineGraph* g = graph_input(call);
-    const Rows from = rows_input(call, 3, "FROM");
-    const Rows to = rows_input(call, 4, "TO");
-    expect_same_rows(from, to, "FROM and TO");
+    const auto [from, to] = pair_inputs(call, "FROM", "TO");
     for (std::size_t i = 0; i < from.n; ++i)
         move_node(&g->graph, from.x(i), from.y(i), to.x(i), to.y(i));
 }
@@ -217,9 +209,7 @@ void op_move_nodes(const EngineCall& call) {
 void op_merge_nodes(const EngineCall& call) {
     expect_inputs(call, 4, "mergeNodes (OP 16, H, KEEP, FOLD)");
     EngineGraph* g = graph_input(call);
-    const Rows keep = rows_input(call, 3, "KEEP");
-    const Rows fold = rows_input(call, 4, "FOLD");
-    expect_same_rows(keep, fold, "KEEP and FOLD");
+    const auto [keep, fold] = pair_inputs(call, "KEEP", "FOLD");
     // A merge takes at most two entries per entry of the node it folds, and frees as many as it
     // takes, so the entries of one fold serve one row and all the entries of the graph any rows.
     std::size_t entries = g->graph.entries.live;

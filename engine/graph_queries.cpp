@@ -14,12 +14,6 @@ void put_position(double* out, std::size_t rows, std::size_t i, const Node* n) {
     out[rows + i] = n->y;
 }
 
-std::size_t entry_count(const Node* node) {
-    std::size_t n = 0;
-    for (const Edge* e = node->edges; e; e = e->next) ++n;
-    return n;
-}
-
 // Raises noNode at the first row of p without a node.
 void expect_nodes(const Graph* graph, const Rows& p, const char* name) {
     for (std::size_t i = 0; i < p.n; ++i)
@@ -77,9 +71,7 @@ void op_find_nodes(const EngineCall& call) {
 void op_find_edges(const EngineCall& call) {
     expect_inputs(call, 4, "findEdges (OP 23, H, A, B)");
     const Graph* graph = &graph_input(call)->graph;
-    const Rows a = rows_input(call, 3, "A");
-    const Rows b = rows_input(call, 4, "B");
-    expect_same_rows(a, b, "A and B");
+    const auto [a, b] = pair_inputs(call, "A", "B");
     double* out = output(call, 0, a.n, 1);
     for (std::size_t i = 0; i < a.n; ++i) {
         const Node* first = find_node(graph, a.x(i), a.y(i));
@@ -126,9 +118,7 @@ void op_degree(const EngineCall& call) {
 void op_paths(const EngineCall& call) {
     expect_inputs(call, 4, "paths (OP 30, H, FROM, TO)");
     EngineGraph* g = graph_input(call);
-    const Rows from = rows_input(call, 3, "FROM");
-    const Rows to = rows_input(call, 4, "TO");
-    expect_same_rows(from, to, "FROM and TO");
+    const auto [from, to] = pair_inputs(call, "FROM", "TO");
     expect_nodes(&g->graph, from, "FROM");
     expect_nodes(&g->graph, to, "TO");
 
