@@ -5,11 +5,13 @@
 // After every call: the same error or the same result bit for bit, and as many nodes; after
 // every few calls and at the end: the same graph (nodes in order with positions and values,
 // entries in order with weights), the same path_buf, and each store's invariants, the index's
-// included. An injected failure of the records (nodes and entries) meets both stores, one of
-// the index's own storage the indexed store alone. The stores need not fail at the same call:
-// the indexed store takes its nodes from blocks of storage. Either way a store that raises
-// outOfMemory must have been left as it was, and the call is then made again without the
-// failure; the answers that count are the ones the two stores give in the end.
+// and its pools' included. An injected failure meets the indexed store's storage (operator
+// new[]: its table, its heap, the blocks of its nodes and entries and their tables), and, in
+// half of the steps that inject one, the default store's records (operator new) too; the
+// indexed store allocates no record on its own. The stores need not fail at the same call, as
+// a block serves many records. Either way a store that raises outOfMemory must have been left
+// as it was, and the call is then made again without the failure; the answers that count are
+// the ones the two stores give in the end.
 #include <cstdint>
 #include <cstdlib>
 #include <string>
@@ -63,8 +65,8 @@ CallOutcome call_with_failure(std::size_t n, const FuzzStep& step, const StoreUn
     return call_entry(store.entry, step.inputs);
 }
 
-// A step's allocation failure: an even fail_after makes the records fail after fail_after / 2
-// allocations in both stores, an odd one the indexed store's storage after fail_after / 2.
+// A step's allocation failure: the indexed store's storage fails after fail_after / 2 of its
+// allocations; an even fail_after makes the default store's records fail after as many too.
 void run_step(std::size_t n, const FuzzStep& step, std::size_t& calls_since_check) {
     if (step.kind == FuzzStep::Kind::Unload) {
         if (calls_since_check > 0) {  // what the unload clears is checked first
@@ -88,7 +90,7 @@ void run_step(std::size_t n, const FuzzStep& step, std::size_t& calls_since_chec
         indexed = call_with_failure(n, step, indexed_store, fail_storage_allocations_after, count);
     } else {
         reference = call_with_failure(n, step, reference_store, fail_allocations_after, count);
-        indexed = call_with_failure(n, step, indexed_store, fail_allocations_after, count);
+        indexed = call_with_failure(n, step, indexed_store, fail_storage_allocations_after, count);
     }
 
     std::string fault = outcome_difference(reference, indexed);

@@ -11,7 +11,11 @@
 #include "entry_pool.h"
 #include "index.h"
 #include "node_pool.h"
+#include "poison.h"
 #include "search_heap.h"
+#if defined(__SANITIZE_ADDRESS__) || defined(POOL_ASAN)
+#define CHECK_POOL_MARKS 1  // the pools mark their records for the address sanitizer
+#endif
 #endif
 
 namespace {
@@ -380,26 +384,54 @@ std::string list_links_violation(const Graph* graph, std::vector<PlacedNode>& at
     return "";
 }
 
+// What a pool's record is to the checker.
+enum RecordUse : char { NEVER_HANDED_OUT, HELD, FREE };
+
+#if CHECK_POOL_MARKS
+// The address sanitizer's marks on a record (block_table.h) agree with its use: all of it
+// readable while a node or a list holds it, only its link of link_size bytes while free, none
+// of it before it is handed out.
+template <typename Record>
+bool marks_agree(const Record* r, RecordUse use, std::size_t link_size) {
+    const char* bytes = reinterpret_cast<const char*>(r);
+    const std::size_t readable = use == HELD ? sizeof(Record) : use == FREE ? link_size : 0;
+    for (std::size_t i = 0; i < sizeof(Record); ++i)
+        if ((__asan_address_is_poisoned(bytes + i) != 0) != (i >= readable)) return false;
+    return true;
+}
+
+const char* mark_fault(RecordUse use) {
+    return use == HELD ? "a held record is marked unreadable"
+           : use == FREE ? "a free record is marked readable, or its link not"
+                         : "a record never handed out is marked readable";
+}
+#endif
+
 // The pool's account of its records against the nodes: each ref handed out is a node's or a
-// free record's, once.
+// free record's, once; under the address sanitizer, every record's marks agree.
 std::string pool_violation(const Graph* graph, const std::vector<PlacedNode>& at) {
     const NodePool& pool = graph->nodes;
     if (pool.fresh > 1 && pool.fresh > pool.blocks * POOL_BLOCK)
         return "the pool handed out refs past its blocks";
-    std::vector<bool> taken(pool.fresh, false);
+    std::vector<RecordUse> use(pool.blocks * POOL_BLOCK, NEVER_HANDED_OUT);
     for (const PlacedNode& p : at) {
         if (p.ref == 0 || p.ref >= pool.fresh) return "a node's ref was never handed out";
-        taken[p.ref] = true;
+        use[p.ref] = HELD;
     }
     std::size_t free_records = 0;
     for (NodeRef r = pool.free_head; r; r = node_at(graph, r)->next, ++free_records) {
         if (r >= pool.fresh) return "a free record's ref was never handed out";
-        if (taken[r]) return "a free record is a node's, or free twice";
-        taken[r] = true;
+        if (use[r] != NEVER_HANDED_OUT) return "a free record is a node's, or free twice";
+        use[r] = FREE;
     }
     if (at.size() + free_records + 1 != pool.fresh)
         return "the pool lost records: " + std::to_string(pool.fresh - 1) + " handed out, " +
                std::to_string(at.size()) + " nodes and " + std::to_string(free_records) + " free";
+#if CHECK_POOL_MARKS
+    for (NodeRef r = 0; r < use.size(); ++r)
+        if (!marks_agree(pool_record(&pool, r), use[r], sizeof(NodeRef)))
+            return std::string(mark_fault(use[r])) + " (node ref " + std::to_string(r) + ")";
+#endif
     return "";
 }
 
@@ -423,6 +455,22 @@ std::string entry_pool_violation(const Graph* graph, const std::vector<PlacedNod
     if (seen.size() != handed_out)
         return "the entry pool lost entries: " + std::to_string(handed_out) + " handed out, " +
                std::to_string(live) + " in lists and " + std::to_string(seen.size() - live) + " free";
+#if CHECK_POOL_MARKS
+    std::vector<const Edge*> held;
+    for (const PlacedNode& p : at)
+        for (const Edge* e = p.node->edges; e; e = e->next) held.push_back(e);
+    std::sort(held.begin(), held.end());
+    for (std::size_t b = 0; b < pool.blocks; ++b)
+        for (std::size_t k = 0; k < ENTRY_BLOCK; ++k) {
+            const Edge* e = pool.blocks_at[b] + k;
+            const RecordUse use = b + 1 == pool.blocks && k >= pool.used ? NEVER_HANDED_OUT
+                                  : std::binary_search(held.begin(), held.end(), e) ? HELD
+                                                                                    : FREE;
+            if (!marks_agree(e, use, sizeof e->next))
+                return std::string(mark_fault(use)) + " (entry " + std::to_string(k) + " of block " +
+                       std::to_string(b) + ")";
+        }
+#endif
     return "";
 }
 

@@ -55,8 +55,23 @@ const char* search_violation() {
 
 double probe_length() { return mean_probe_length(&plugin_graph); }
 
+PoolCounts pool_counts() {
+    PoolCounts c{};
+#if GRAPH_INDEXED
+    const NodePool& nodes = plugin_graph.nodes;
+    c.node_blocks = nodes.blocks;
+    c.nodes_left = nodes.blocks * POOL_BLOCK - (nodes.blocks ? nodes.fresh : 0);
+    for (NodeRef r = nodes.free_head; r; r = node_at(&plugin_graph, r)->next) ++c.free_nodes;
+    const EntryPool& entries = plugin_graph.entries;
+    c.entry_blocks = entries.blocks;
+    c.entries_left = ENTRY_BLOCK - entries.used;
+    for (const Edge* e = entries.free_head; e; e = e->next) ++c.free_entries;
+#endif
+    return c;
+}
+
 }  // namespace
 
 extern "C" __attribute__((visibility("default"))) const StoreUnderTest STORE_SYMBOL = {
     GRAPH_INDEXED ? "indexed" : "default", mexFunction, read_state, node_count, path, PATH_CAP,
-    violation, search_violation, probe_length};
+    violation, search_violation, probe_length, pool_counts};

@@ -36,6 +36,14 @@ struct StoreState {
     bool operator==(const StoreState& o) const { return nodes == o.nodes && entries == o.entries; }
 };
 
+// The indexed store's pools (node_pool.h, entry_pool.h): blocks, the records of the blocks never
+// handed out, and the free ones; a call that needs more records than both takes a block. All
+// zero in the default store.
+struct PoolCounts {
+    std::size_t node_blocks, nodes_left, free_nodes;
+    std::size_t entry_blocks, entries_left, free_entries;
+};
+
 struct StoreUnderTest {
     const char* name;                   // "default" or "indexed"
     MexEntry    entry;                  // its mexFunction
@@ -50,6 +58,7 @@ struct StoreUnderTest {
     // after a search over weights of zero or more, before any change.
     const char* (*search_violation)();
     double (*mean_probe_length)();  // of the position index (invariants.h); 0 in the default store
+    PoolCounts (*pool_counts)();
 };
 
 extern "C" const StoreUnderTest reference_store;  // the default store: the oracle
