@@ -43,11 +43,19 @@ protected:
     std::mt19937 rng{seed};
     long searches = 0;
 
+    long arrays_before = 0;
+
     void SetUp() override {
         unload_plugin();
+        arrays_before = arrays_live();
         std::printf("seed %u\n", seed);
     }
-    void TearDown() override { unload_plugin(); }
+    // Each release gave back every array of the indexed store: blocks, their tables, the
+    // index's table and the heap.
+    void TearDown() override {
+        unload_plugin();
+        EXPECT_EQ(arrays_live(), arrays_before) << "arrays outlived the graphs";
+    }
 
     int pick(int lo, int hi) { return std::uniform_int_distribution<int>(lo, hi)(rng); }
 

@@ -8,6 +8,7 @@ namespace {
 void (*exit_hooks[4])() = {};  // one per plug-in in the process, in the order they registered
 long allocations_left = -1;    // negative: no injection
 long storage_allocations_left = -1;
+long live_arrays = 0;  // arrays_live
 
 // One step of an injection counter: false when this allocation is to fail.
 bool allocation_allowed(long& left) {
@@ -90,6 +91,7 @@ void unload_plugin() {
 
 void fail_allocations_after(long count) { allocations_left = count; }
 void fail_storage_allocations_after(long count) { storage_allocations_left = count; }
+long arrays_live() { return live_arrays; }
 
 // The graph store allocates with the nothrow forms only; replacing them here lets a test make
 // any chosen allocation fail. Each is paired with the plain delete the store uses.
@@ -110,3 +112,17 @@ void* operator new[](std::size_t size, const std::nothrow_t&) noexcept {
         return nullptr;
     }
 }
+
+// Every array form, so that arrays_live counts the arrays of the whole program.
+void* operator new[](std::size_t size) {
+    void* p = ::operator new(size);
+    ++live_arrays;
+    return p;
+}
+
+void operator delete[](void* p) noexcept {
+    if (p) --live_arrays;
+    ::operator delete(p);
+}
+
+void operator delete[](void* p, std::size_t) noexcept { operator delete[](p); }

@@ -73,3 +73,7 @@ void unload_plugin();
 // table and heap), independently.
 void fail_allocations_after(long count);
 void fail_storage_allocations_after(long count);
+
+// Arrays (operator new[]) allocated and not yet freed in the whole program: a graph released
+// gives back every array it took, which is all the indexed store allocates.
+long arrays_live();
