@@ -1,9 +1,11 @@
 # Some machines do not run 32-bit x86 programs: virtual machines without the processor's 32-bit
-# compatibility mode refuse them ("Exec format error"), and 32-bit Wine with them. The tests of
-# such programs still build everywhere, and run through tests/run_x86_32.sh, which runs them
-# under qemu-i386 on such a machine, or, where it cannot (32-bit Wine, the sanitizers' fuzzers),
-# ends with X86_32_SKIP_CODE: CTest reports them as skipped, not passed. No test program of ours ends with this code otherwise (libFuzzer's
-# error code is 77).
+# compatibility mode refuse them ("Exec format error"), and 32-bit Wine with them. There
+# scripts/qemu_i386.sh registers qemu-i386 for them with binfmt_misc, and the tests of such
+# programs run through tests/run_x86_32.sh (or, under Wine, tests/windows/wine.sh), which run
+# them under it; where they cannot (QEMU_I386=no, no emulator), tests/skip.sh prints why and
+# ends with X86_32_SKIP_CODE: CTest reports them as skipped, and scripts/test.sh counts them so
+# only with that line. No test program of ours ends with this code otherwise (libFuzzer's error
+# code is 77).
 set(X86_32_SKIP_CODE 125)
 set(RUN_X86_32 bash "${CMAKE_SOURCE_DIR}/tests/run_x86_32.sh")
 

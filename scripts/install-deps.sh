@@ -7,7 +7,9 @@
 #   install-deps.sh package-octave   scripts/package.sh octave: the Octave package
 #   install-deps.sh package          scripts/package.sh: the Octave package and the Windows bundle
 #
-# A package that only some tests use (32-bit Wine) may fail to install, say while the mirror's
+# With everything, on a machine whose kernel refuses 32-bit x86 programs, scripts/qemu_i386.sh
+# makes them run through qemu-i386 first (QEMU_I386=no leaves them refused, and their tests
+# skipped). A package that only some tests use (32-bit Wine) may fail to install, say while the mirror's
 # i386 lists are in the middle of a sync: that costs only those tests. The script says which
 # package and apt's reason in one line, writes the reason to build/unavailable-packages.tsv for
 # the tests to give when they skip, and goes on. Any other package that cannot be installed
@@ -23,7 +25,8 @@ cd "$(dirname "$0")/.."
 #                       a library of Octave's)
 #   make                pkg install runs it (cmake only recommends it)
 #   qemu-user           qemu-i386, which runs the 32-bit test programs where the machine does not
-#                       (some virtual machines refuse 32-bit x86 programs)
+#                       (some virtual machines refuse 32-bit x86 programs); 32-bit Wine needs a
+#                       newer one, which scripts/qemu_i386.sh fetches from bookworm-backports
 #   llvm-14             llvm-symbolizer, which turns sanitizer reports into file and line
 #                       (clang only recommends llvm-14-dev)
 demo_packages=(
@@ -102,10 +105,12 @@ if [ ${#native[@]} -gt 0 ]; then
   fi
 fi
 
+# 32-bit Wine is made of 32-bit x86 programs, which some virtual machines refuse: there they
+# run through qemu-i386 (one line says so), unless QEMU_I386=no.
+[ ${#optional[@]} -eq 0 ] || bash scripts/qemu_i386.sh || true
 for p in $(missing "${optional[@]}"); do
-  # 32-bit Wine is made of 32-bit x86 programs: some virtual machines refuse them.
-  if [[ $p == *:i386 ]] && ! bash scripts/x86_32_runs.sh; then
-    why="this machine does not run 32-bit x86 programs (Exec format error)"
+  if [[ $p == *:i386 ]] && why=$(bash scripts/x86_32_why_not.sh); then
+    :
   else
     [[ $p != *:i386 ]] || dpkg --print-foreign-architectures | grep -qx i386 \
       || dpkg --add-architecture i386

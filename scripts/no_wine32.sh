@@ -2,8 +2,8 @@
 # no_wine32.sh - says why this machine cannot run 32-bit Windows programs under Wine and exits
 # 0, or exits 1 when it can. The reason is one line, for the tests that then skip.
 cd "$(dirname "$0")/.."
-if ! bash scripts/x86_32_runs.sh; then
-  echo "this machine does not run 32-bit x86 programs (Exec format error), nor 32-bit Wine"
+if why=$(bash scripts/x86_32_why_not.sh); then
+  echo "$why, nor 32-bit Wine"
   exit 0
 fi
 dpkg-query -W -f='${Status}' wine32:i386 2>/dev/null | grep -q "install ok installed" && exit 1

@@ -14,10 +14,17 @@ shift 2
 
 # 32-bit Wine is made of 32-bit x86 Linux programs, and its package may not have installed: a
 # machine without it skips the test (the code the tests of the win32 trees are marked with).
-if [ "$arch" = win32 ] && why=$(bash "$(dirname "$0")/../../scripts/no_wine32.sh"); then
-  echo "skipped: $why"
-  exit 125
+here=$(dirname "$0")
+if [ "$arch" = win32 ] && why=$(bash "$here/../../scripts/no_wine32.sh"); then
+  exec bash "$here/../skip.sh" "$why"
 fi
+
+# Each width runs its own loader. The plain wine command starts the 32-bit loader first once
+# wine32 is installed, also for a 64-bit program, which is slow where 32-bit programs run
+# emulated; the 64-bit files and their prefix never go through it.
+loader=/usr/lib/wine/wine64
+[ "$arch" = win32 ] && loader=/usr/lib/wine/wine
+[ -x "$loader" ] || loader=wine
 
 unset DISPLAY WAYLAND_DISPLAY
 export WINEPREFIX=$prefix WINEARCH=$arch WINEDEBUG=-all
@@ -30,8 +37,10 @@ flock 9
 if [ ! -f "$prefix/system.reg" ]; then
   echo "wine.sh: making the Wine prefix $prefix ($arch)"
   rm -rf "$prefix"
-  wineboot -i >/dev/null 2>&1 || { echo "wine.sh: wineboot failed"; exit 1; }
+  t=$SECONDS
+  "$loader" wineboot -i >/dev/null 2>&1 || { echo "wine.sh: wineboot failed"; exit 1; }
   wineserver -w
+  echo "wine.sh: made in $((SECONDS - t)) s"
 fi
 flock -u 9
 exec 9>&-
@@ -44,7 +53,7 @@ err=$(mktemp)
 trap 'rm -f "$err"' EXIT
 for attempt in 1 2; do
   status=0
-  wine "$@" 2> "$err" || status=$?
+  "$loader" "$@" 2> "$err" || status=$?
   if [ "$status" -ne 0 ] && [ "$attempt" -eq 1 ] && grep -q '^wine client error' "$err"; then
     echo "wine.sh: the wineserver left as the program started; starting it again" >&2
     wineserver -w || true
