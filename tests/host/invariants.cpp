@@ -398,10 +398,16 @@ bool marks_agree(const Record* r, RecordUse use, std::size_t link_size) {
     if (readable && __asan_region_is_poisoned(bytes, readable)) return false;
     // The sanitizer marks memory in granules of 8 bytes, each readable up to some byte and not
     // past it: the first byte meant to be unreadable and the start of each granule after it
-    // tell for the rest.
-    for (std::uintptr_t b = reinterpret_cast<std::uintptr_t>(bytes + readable);
-         b < reinterpret_cast<std::uintptr_t>(bytes + sizeof(Record)); b = (b | 7) + 1)
+    // tell for the rest. Where records are not a multiple of 8 bytes (32-bit builds), a granule
+    // that a neighbour shares reads as readable once the neighbour is: only the granules wholly
+    // the record's own tell.
+    const auto start = reinterpret_cast<std::uintptr_t>(bytes);
+    const std::uintptr_t end = start + sizeof(Record);
+    for (std::uintptr_t b = start + readable; b < end; b = (b | 7) + 1) {
+        const std::uintptr_t granule = b & ~std::uintptr_t{7};
+        if (granule < start || granule + 8 > end) continue;
         if (!__asan_address_is_poisoned(reinterpret_cast<const void*>(b))) return false;
+    }
     return true;
 }
 
